@@ -1,0 +1,5 @@
+#include "board/board_state.h"
+
+GameState Game;
+
+void ResetGameState() { Game = GameState{}; }

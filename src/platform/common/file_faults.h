@@ -1,0 +1,23 @@
+// File errors that tests inject by file name, to reach the game's fatal paths
+// without damaging a disk. Empty in normal runs.
+#pragma once
+
+#include <string>
+
+namespace platform {
+struct File;
+}
+
+namespace platform::faults {
+
+enum class Op { Open, Read, Write, Close };
+
+// The next `op` on a file whose name ends with `name` fails with `code`.
+void Inject(const std::string& name, Op op, int code);
+void Clear();
+int TakeFault(const std::string& path, Op op);
+int TakeFault(File* file, Op op);
+void Remember(File* file, const std::string& path);
+void Forget(File* file);
+
+}  // namespace platform::faults

@@ -1,0 +1,34 @@
+// The clock and the blocking wait that every animation and pause uses.
+#include "graphics/cursor.h"
+#include "graphics/surfaces.h"
+#include "shell/shell.h"
+
+int64_t ReadCounter() { return platform::ReadCounter(); }
+
+void WaitMs(bool discardClicks, int64_t ms) {
+    const int64_t start = ReadCounter();
+    int16_t drawnX = Cursor.CursorX;
+    int16_t drawnY = Cursor.CursorY;
+    const int64_t deadline = start + (platform::CounterFrequency() / 1000) * ms;
+    do {
+        platform::Sleep(1);
+        platform::Message m;
+        bool took = platform::TakeMessageOfKind(platform::MsgKind::MouseMove, m);
+        if (!took && discardClicks) took = platform::TakeMessageOfKind(platform::MsgKind::LButtonDown, m);
+        if (took) {
+            // The message is not dispatched: the game sees no input during a wait.
+            AdvanceCursorFrame();
+            if (m.kind == platform::MsgKind::MouseMove) {
+                Cursor.CursorX = static_cast<int16_t>(m.x);
+                Cursor.CursorY = static_cast<int16_t>(m.y);
+            }
+            if (Cursor.CursorDrawn && (Cursor.CursorX != drawnX || Cursor.CursorY != drawnY)) {
+                WaitForVerticalBlank();
+                EraseCursor();
+                DrawCursor();
+                drawnX = Cursor.CursorX;
+                drawnY = Cursor.CursorY;
+            }
+        }
+    } while (ReadCounter() < deadline);
+}

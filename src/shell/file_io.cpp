@@ -1,0 +1,57 @@
+// The game's file layer over the platform: remembers the last failure for CheckIo.
+#include "shell/file_io.h"
+
+namespace {
+int lastIoResult = 0;
+
+bool Record(int code) {
+    if (code != 0) lastIoResult = code;
+    return code == 0;
+}
+}  // namespace
+
+void SetLastIoResult(int code) { lastIoResult = code; }
+
+int TakeLastIoResult() {
+    const int code = lastIoResult;
+    lastIoResult = 0;
+    return code;
+}
+
+platform::File* OpenGameFile(const std::string& path, platform::FileMode mode) {
+    platform::File* file = nullptr;
+    Record(platform::OpenFile(path, mode, file));
+    return file;
+}
+
+bool ReadGameFile(platform::File* file, void* buffer, size_t bytes) {
+    if (!file) return Record(kIoNotOpen);
+    size_t got = 0;
+    if (!Record(platform::ReadFile(file, buffer, bytes, got))) return false;
+    return got == bytes || Record(kIoShortRead);
+}
+
+bool WriteGameFile(platform::File* file, const void* buffer, size_t bytes) {
+    if (!file) return Record(kIoNotOpen);
+    size_t written = 0;
+    if (!Record(platform::WriteFile(file, buffer, bytes, written))) return false;
+    return written == bytes || Record(kIoShortWrite);
+}
+
+bool SeekGameFile(platform::File* file, int64_t offset) {
+    if (!file) return Record(kIoNotOpen);
+    return Record(platform::SeekFile(file, offset));
+}
+
+int64_t GameFileSize(platform::File* file) {
+    if (!file) {
+        Record(kIoNotOpen);
+        return -1;
+    }
+    return platform::FileSize(file);
+}
+
+bool CloseGameFile(platform::File* file) {
+    if (!file) return Record(kIoNotOpen);
+    return Record(platform::CloseFile(file));
+}
