@@ -1,0 +1,74 @@
+#!/usr/bin/env bash
+# Sets up a fresh Debian machine for Torvanex, builds the game with its data
+# files, then plays it or runs every test.
+#   scripts/run.sh play   build and start the game
+#   scripts/run.sh test   build and run all tests: normal build, sanitizer build, fuzzers
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+packages=(
+  build-essential cmake pkg-config
+  libsdl2-dev libsdl2-mixer-dev timgm6mb-soundfont
+  libcairo2-dev libfreetype-dev libfontconfig-dev fonts-liberation2 fonts-dejavu-core
+  googletest libgtest-dev clang libclang-rt-14-dev
+  xvfb xdotool imagemagick x11-utils sox
+)
+
+install_missing() {
+  local missing=()
+  for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  echo "Installing: ${missing[*]}"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+jobs=$(nproc)
+
+build() {  # build DIR [cmake options...]
+  local dir=$1
+  shift
+  cmake -S . -B "$dir" "$@" >/dev/null
+  cmake --build "$dir" -j"$jobs"
+}
+
+run_tests() {
+  build build -DCMAKE_BUILD_TYPE=Release -DTORVANEX_WERROR=ON
+  ctest --test-dir build --output-on-failure -j"$jobs"
+
+  echo "== the same tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+  build build-sanitize -DCMAKE_BUILD_TYPE=Debug -DTORVANEX_WERROR=ON -DTORVANEX_SANITIZE=ON
+  ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+    ctest --test-dir build-sanitize --output-on-failure -j"$jobs" -E '^xvfb_'
+
+  echo "== fuzzing every file reader briefly"
+  local targets=()
+  for f in fuzz/*.cpp; do targets+=("fuzz_$(basename "$f" .cpp)"); done
+  [ ${#targets[@]} -eq 0 ] && return 0
+  CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=Debug -DTORVANEX_FUZZ=ON -DTORVANEX_TESTS=OFF >/dev/null
+  cmake --build build-fuzz -j"$jobs" --target "${targets[@]}"
+  for t in "${targets[@]}"; do
+    echo "-- $t"
+    mkdir -p "build-fuzz/corpus-$t"
+    ASAN_OPTIONS=detect_leaks=0 "build-fuzz/$t" -max_total_time=20 -rss_limit_mb=2048 "build-fuzz/corpus-$t" 2>&1 | tail -n 2
+  done
+}
+
+install_missing
+case "${1:-}" in
+  play)
+    build build -DCMAKE_BUILD_TYPE=Release
+    exec build/torvanex
+    ;;
+  test)
+    run_tests
+    ;;
+  *)
+    echo "usage: scripts/run.sh play|test" >&2
+    exit 2
+    ;;
+esac
