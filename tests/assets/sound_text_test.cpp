@@ -1,0 +1,468 @@
+// Checks the generated fonts, effects, music and help text against the rules the game
+// reads them by, and against the screen places where the text must fit.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+std::string DataFolder() {
+    const char* env = std::getenv("TORVANEX_DATA");
+    std::string folder = env != nullptr ? env : ".";
+    if (!folder.empty() && folder.back() != '/') folder += '/';
+    return folder;
+}
+
+Bytes ReadFile(const std::string& name) {
+    std::ifstream in(DataFolder() + name, std::ios::binary);
+    return Bytes((std::istreambuf_iterator<char>(in)), {});
+}
+
+std::uint32_t Le(const Bytes& b, size_t at, int n) {
+    std::uint32_t v = 0;
+    for (int i = n - 1; i >= 0; --i) v = v << 8 | b[at + static_cast<size_t>(i)];
+    return v;
+}
+
+std::uint32_t Be(const Bytes& b, size_t at, int n) {
+    std::uint32_t v = 0;
+    for (int i = 0; i < n; ++i) v = v << 8 | b[at + static_cast<size_t>(i)];
+    return v;
+}
+
+// ---- fonts ----
+
+struct Font {
+    int rowBytes = 0, height = 0, firstCode = 0;
+    Bytes bytes;
+    const std::uint8_t* Glyph(int code) const {
+        return bytes.data() + 5 + static_cast<size_t>((code - firstCode) * height * rowBytes);
+    }
+    bool Ink(int code, int x, int y) const { return (Glyph(code)[y * rowBytes + x / 8] & (0x80 >> (x % 8))) != 0; }
+    // Rightmost ink column counted from 1, as the game counts it; 0 for a blank glyph.
+    int InkWidth(int code) const {
+        int ink = 0;
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < 8 * rowBytes; ++x)
+                if (Ink(code, x, y)) ink = std::max(ink, x + 1);
+        return ink;
+    }
+    int FirstInkColumn(int code) const {
+        int first = 8 * rowBytes;
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < 8 * rowBytes; ++x)
+                if (Ink(code, x, y)) first = std::min(first, x);
+        return first;
+    }
+    int LowestInkRow(int code) const {
+        for (int y = height - 1; y >= 0; --y)
+            for (int x = 0; x < 8 * rowBytes; ++x)
+                if (Ink(code, x, y)) return y;
+        return -1;
+    }
+    // The width the game's MeasureString gives.
+    int Measure(const std::string& text, int spacing) const {
+        int total = 0;
+        for (unsigned char c : text) {
+            int ink = InkWidth(c);
+            total += ink > 0 ? ink + spacing : 4 * rowBytes + 1;
+            if (c != ' ') total += 1;
+        }
+        return total;
+    }
+};
+
+Font LoadFont(const std::string& name) {
+    Font f;
+    f.bytes = ReadFile(name);
+    if (f.bytes.size() >= 5) {
+        f.rowBytes = static_cast<int>(Le(f.bytes, 0, 2));
+        f.height = static_cast<int>(Le(f.bytes, 2, 2));
+        f.firstCode = f.bytes[4];
+    }
+    return f;
+}
+
+struct FontLimits {
+    const char* name;
+    int maxRowBytes, maxHeight;
+};
+
+class FontFile : public ::testing::TestWithParam<FontLimits> {};
+
+TEST_P(FontFile, HasEveryCodeFrom32To255InCellsThatFitTheScreens) {
+    const FontLimits& limits = GetParam();
+    Font font = LoadFont(limits.name);
+    ASSERT_GE(font.bytes.size(), 5u);
+    EXPECT_EQ(font.firstCode, 32);
+    ASSERT_GE(font.rowBytes, 1);
+    EXPECT_LE(font.rowBytes, limits.maxRowBytes);
+    EXPECT_GE(font.height, 8);
+    EXPECT_LE(font.height, limits.maxHeight);
+    EXPECT_EQ(font.bytes.size(), 5u + 224u * static_cast<size_t>(font.rowBytes * font.height));
+}
+
+TEST_P(FontFile, SpaceIsBlankAndPrintableGlyphsAreLeftAlignedWithInk) {
+    Font font = LoadFont(GetParam().name);
+    ASSERT_EQ(font.bytes.size(), 5u + 224u * static_cast<size_t>(font.rowBytes * font.height));
+    EXPECT_EQ(font.InkWidth(' '), 0);
+    EXPECT_EQ(font.Measure(" ", 1), 4 * font.rowBytes + 1);
+    for (int undefined : {0x81, 0x8D, 0x8F, 0x90, 0x9D}) EXPECT_EQ(font.InkWidth(undefined), 0) << undefined;
+    for (int code = 33; code <= 255; ++code) {
+        if (code == 0x7F || code == 0x81 || code == 0x8D || code == 0x8F || code == 0x90 || code == 0x9D ||
+            code == 0xA0 || code == 0xAD)
+            continue;
+        EXPECT_GT(font.InkWidth(code), 0) << "blank glyph for code " << code;
+        EXPECT_LE(font.FirstInkColumn(code), 1) << "glyph not left-aligned: code " << code;
+    }
+}
+
+TEST_P(FontFile, LettersShareOneBaseline) {
+    Font font = LoadFont(GetParam().name);
+    ASSERT_GT(font.height, 0);
+    const int baseline = font.LowestInkRow('H');
+    for (int code : {'E', 'x', 'm', '0', '7', 'A', 'z'}) EXPECT_EQ(font.LowestInkRow(code), baseline) << char(code);
+    EXPECT_GT(font.LowestInkRow('g'), baseline);  // descenders go below it
+}
+
+INSTANTIATE_TEST_SUITE_P(Fonts, FontFile,
+                         ::testing::Values(FontLimits{"arial8", 1, 12}, FontLimits{"times16", 2, 21}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(SmallFont, NumbersAndNoticesFitTheTopScoreScreen) {
+    Font font = LoadFont("arial8");
+    ASSERT_GT(font.height, 0);
+    for (int digit = '0'; digit <= '9'; ++digit) EXPECT_LE(font.InkWidth(digit), 6) << char(digit);
+    // The last score column starts at x 758; six digits and their shadow must end by x 799.
+    EXPECT_LE(758 + font.Measure("888888", 0), 800);
+    // Box (674,287) 99 x 36 and the back-to-the-game click area (250,580) 325 x 20.
+    EXPECT_LE(688 + font.Measure("Click to view", 0), 674 + 99);
+    EXPECT_LE(679 + font.Measure("next game scores", 0), 674 + 99);
+    EXPECT_LE(260 + font.Measure("Click here or press Space key to back to the game.", 1), 250 + 325);
+}
+
+TEST(LargeFont, HeadingsAndNameEntryFitTheirBoxes) {
+    Font font = LoadFont("times16");
+    ASSERT_GT(font.height, 0);
+    EXPECT_LE(font.height + 1, 22);  // "Top Scores" at y 100 must end above the panel head at 122
+    EXPECT_LE(270 + font.Measure("Enter your name (25 chars):", 0), 180 + 440);
+    for (int code = 33; code <= 255; ++code) EXPECT_LE(font.InkWidth(code), 16) << code;  // 17 x 22 cell
+    // Narrow names must reach the 25-character limit before the field's right end.
+    EXPECT_LT(204 + font.Measure(std::string(25, 'n'), 0), 584);
+}
+
+// ---- wave effects ----
+
+struct Wave {
+    int channels = 0, rate = 0, byteRate = 0, align = 0, bits = 0;
+    size_t dataAt = 0, dataSize = 0;
+};
+
+// Reads a wave file the way the game does: format fields at 22..35, "data" searched from 34.
+bool ParseWave(const Bytes& b, Wave& w) {
+    if (b.size() < 44) return false;
+    w.channels = static_cast<int>(Le(b, 22, 2));
+    w.rate = static_cast<int>(Le(b, 24, 4));
+    w.byteRate = static_cast<int>(Le(b, 28, 4));
+    w.align = static_cast<int>(Le(b, 32, 2));
+    w.bits = static_cast<int>(Le(b, 34, 2));
+    for (size_t m = 34; m + 8 <= b.size(); ++m)
+        if (b[m] == 'd' && b[m + 1] == 'a' && b[m + 2] == 't' && b[m + 3] == 'a') {
+            w.dataAt = m;
+            w.dataSize = Le(b, m + 4, 4);
+            return true;
+        }
+    return false;
+}
+
+class EffectFile : public ::testing::TestWithParam<int> {};
+
+TEST_P(EffectFile, IsShortUnclippedPcmThatStartsAndEndsInSilence) {
+    char name[16];
+    std::snprintf(name, sizeof name, "%02d.wav", GetParam());
+    Bytes b = ReadFile(name);
+    Wave w;
+    ASSERT_TRUE(ParseWave(b, w)) << name;
+    EXPECT_EQ(std::string(b.begin(), b.begin() + 4), "RIFF");
+    EXPECT_EQ(w.dataAt, 36u);
+    EXPECT_EQ(w.dataSize + 44, b.size());
+    ASSERT_EQ(w.bits, 16);
+    ASSERT_TRUE(w.channels == 1 || w.channels == 2);
+    EXPECT_EQ(w.align, w.channels * 2);
+    EXPECT_EQ(w.byteRate, w.rate * w.align);
+    ASSERT_GT(w.rate, 0);
+    EXPECT_LE(static_cast<double>(w.dataSize) / w.byteRate, 1.0);
+
+    std::vector<int> samples;
+    for (size_t at = 44; at + 1 < b.size(); at += 2) samples.push_back(static_cast<std::int16_t>(Le(b, at, 2)));
+    ASSERT_GT(samples.size(), 100u);
+    int peak = 0;
+    for (int s : samples) peak = std::max(peak, std::abs(s));
+    EXPECT_LE(peak, 0.9 * 32768) << "too close to clipping";
+    EXPECT_GE(peak, 0.1 * 32768) << "nearly silent";
+    EXPECT_LE(std::abs(samples.front()), 300);
+    EXPECT_LE(std::abs(samples.back()), 300);
+}
+
+INSTANTIATE_TEST_SUITE_P(Effects, EffectFile, ::testing::Range(1, 14));
+
+// ---- music ----
+
+struct MidiSummary {
+    bool valid = false;
+    double seconds = 0;
+    std::map<int, int> notesPerChannel;
+    std::string error;
+};
+
+MidiSummary ParseMidi(const Bytes& b) {
+    MidiSummary out;
+    if (b.size() < 14 || std::string(b.begin(), b.begin() + 4) != "MThd" || Be(b, 4, 4) != 6) {
+        out.error = "no MThd header";
+        return out;
+    }
+    const std::uint32_t format = Be(b, 8, 2), tracks = Be(b, 10, 2), division = Be(b, 12, 2);
+    if (format > 1 || tracks == 0 || division == 0 || (division & 0x8000) != 0) {
+        out.error = "unsupported header";
+        return out;
+    }
+    std::map<long, std::uint32_t> tempo{{0, 500000}};
+    long lastTick = 0;
+    size_t at = 14;
+    for (std::uint32_t t = 0; t < tracks; ++t) {
+        if (at + 8 > b.size() || std::string(b.begin() + static_cast<long>(at), b.begin() + static_cast<long>(at) + 4) != "MTrk") {
+            out.error = "missing track chunk";
+            return out;
+        }
+        const size_t end = at + 8 + Be(b, at + 4, 4);
+        if (end > b.size()) {
+            out.error = "track runs past the file";
+            return out;
+        }
+        at += 8;
+        long tick = 0;
+        int status = 0;
+        bool ended = false;
+        auto varLen = [&](std::uint32_t& value) {
+            value = 0;
+            do value = value << 7 | (b[at] & 0x7F);
+            while ((b[at++] & 0x80) != 0 && at < end);
+        };
+        while (at < end && !ended) {
+            std::uint32_t delta = 0;
+            varLen(delta);
+            tick += delta;
+            if (at < end && (b[at] & 0x80) != 0) status = b[at++];
+            size_t needed = 0;
+            std::uint32_t length = 0;
+            if (status == 0xFF) {
+                const int type = b[at++];
+                varLen(length);
+                if (type == 0x51 && length == 3 && at + 3 <= end) tempo[tick] = Be(b, at, 3);
+                if (type == 0x2F) ended = true;
+                needed = length;
+            } else if (status == 0xF0 || status == 0xF7) {
+                varLen(length);
+                needed = length;
+            } else if ((status & 0xF0) == 0xC0 || (status & 0xF0) == 0xD0) {
+                needed = 1;
+            } else if (status >= 0x80) {
+                needed = 2;
+                if ((status & 0xF0) == 0x90 && at + 2 <= end && b[at + 1] > 0) ++out.notesPerChannel[status & 0x0F];
+            } else {
+                out.error = "data byte without a status";
+                return out;
+            }
+            if (at + needed > end) {
+                out.error = "event runs past its track";
+                return out;
+            }
+            at += needed;
+            lastTick = std::max(lastTick, tick);
+        }
+        if (!ended || at != end) {
+            out.error = "track without a proper end-of-track";
+            return out;
+        }
+    }
+    long previousTick = 0;
+    std::uint32_t previousTempo = 500000;
+    for (const auto& [tick, micros] : tempo) {
+        if (tick > lastTick) break;
+        out.seconds += static_cast<double>(tick - previousTick) * previousTempo / 1e6 / division;
+        previousTick = tick;
+        previousTempo = micros;
+    }
+    out.seconds += static_cast<double>(lastTick - previousTick) * previousTempo / 1e6 / division;
+    out.valid = true;
+    return out;
+}
+
+std::vector<std::string> MusicFiles() {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(DataFolder()))
+        if (entry.path().extension() == ".mid") names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+TEST(Music, AtLeastFivePiecesWithNamesTheGameKeepsWhole) {
+    auto names = MusicFiles();
+    EXPECT_GE(names.size(), 5u);
+    EXPECT_LE(names.size(), 50u);
+    for (const auto& name : names) EXPECT_LE(name.size(), 30u) << name;
+}
+
+TEST(Music, EveryPieceIsValidAndLastsOneAndAHalfToFourMinutes) {
+    bool someDrums = false;
+    for (const auto& name : MusicFiles()) {
+        MidiSummary piece = ParseMidi(ReadFile(name));
+        ASSERT_TRUE(piece.valid) << name << ": " << piece.error;
+        EXPECT_GE(piece.seconds, 90.0) << name;
+        EXPECT_LE(piece.seconds, 240.0) << name;
+        EXPECT_GE(piece.notesPerChannel.size(), 3u) << name << " needs melody, harmony and rhythm parts";
+        someDrums = someDrums || piece.notesPerChannel.count(9) > 0;
+    }
+    EXPECT_TRUE(someDrums) << "no piece uses the drum channel";
+}
+
+TEST(Music, ParserRejectsATrackWithoutEndOfTrack) {
+    Bytes bad{'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, 1, 0xE0, 'M', 'T', 'r', 'k', 0, 0, 0, 4,
+              0, 0x90, 60, 100};
+    EXPECT_FALSE(ParseMidi(bad).valid);
+}
+
+// ---- help text ----
+
+std::vector<std::string> HelpLines() {
+    Bytes b = ReadFile("help.txt");
+    std::vector<std::string> lines;
+    std::string line;
+    for (std::uint8_t c : b) {
+        if (c == '\n') {
+            lines.push_back(line);
+            line.clear();
+        } else if (c != '\r') {
+            line += static_cast<char>(c);
+        }
+    }
+    if (!line.empty()) lines.push_back(line);
+    return lines;
+}
+
+TEST(HelpText, Has117LinesOfAtMost90DrawableCharacters) {
+    auto lines = HelpLines();
+    ASSERT_EQ(lines.size(), 117u);
+    for (size_t i = 0; i < lines.size(); ++i) {
+        EXPECT_LE(lines[i].size(), 90u) << "line " << i;
+        for (unsigned char c : lines[i]) EXPECT_GE(c, 32) << "control character in line " << i;
+    }
+}
+
+struct Box {
+    int x, y, w, h;
+    bool Overlaps(const Box& o) const { return x < o.x + o.w && o.x < x + w && y < o.y + o.h && o.y < y + h; }
+};
+
+// Where the help screen draws line n: page and y, from the screen's line table.
+void HelpLinePlace(int n, int& page, int& y) {
+    static const int kPageStart[] = {0, 14, 40, 66, 92, 107, 117};
+    page = 0;
+    while (n >= kPageStart[page + 1]) ++page;
+    const int k = n - kPageStart[page];
+    if (page == 0) y = n <= 10 ? 8 + 22 * n : (n == 11 ? 282 : n == 12 ? 354 : 426);
+    else if (page <= 3) y = 8 + 22 * k;
+    else if (page == 4) y = n <= 101 ? 8 + 22 * k : n <= 103 ? 340 + 22 * (n - 102) : 515 + 22 * (n - 104);
+    else y = n <= 108 ? 8 + 22 * k : n <= 110 ? 158 + 22 * (n - 109) : n <= 115 ? 320 + 22 * (n - 111) : 522;
+}
+
+// The pictures of each page and the page arrows, as the help screen places them.
+std::vector<Box> HelpPictures(int page) {
+    std::vector<Box> boxes;
+    if (page == 0) boxes = {{232, 242, 269, 35}, {232, 314, 113, 35}, {232, 381, 35, 35}, {232, 456, 210, 140}};
+    if (page == 4) boxes = {{232, 228, 105, 105}, {232, 393, 175, 105}};
+    if (page == 5) boxes = {{232, 46, 420, 105}, {232, 196, 455, 105}, {232, 443, 385, 70}};
+    if (page < 5) boxes.push_back({741, 567, 50, 25});
+    if (page > 0) boxes.push_back({741, 538, 50, 25});
+    return boxes;
+}
+
+TEST(HelpText, EveryLineFitsTheScreenAndClearsThePicturesOfItsPage) {
+    Font font = LoadFont("times16");
+    ASSERT_GT(font.height, 0);
+    auto lines = HelpLines();
+    ASSERT_EQ(lines.size(), 117u);
+    for (int n = 0; n < 117; ++n) {
+        const std::string& text = lines[static_cast<size_t>(n)];
+        if (text.empty()) continue;
+        int page = 0, y = 0;
+        HelpLinePlace(n, page, y);
+        const Box line{8, y, font.Measure(text, 1), font.height + 1};
+        EXPECT_LE(line.x + line.w, 800) << "line " << n << " runs off the screen";
+        for (const Box& picture : HelpPictures(page))
+            EXPECT_FALSE(line.Overlaps(picture)) << "line " << n << " covers a picture at (" << picture.x << ","
+                                                 << picture.y << ")";
+    }
+}
+
+TEST(HelpText, PlacementTableMatchesTheScreensRows) {
+    struct Case { int line, page, y; };
+    for (Case c : {Case{0, 0, 8}, {10, 0, 228}, {13, 0, 426}, {14, 1, 8}, {39, 1, 558}, {92, 4, 8},
+                   {103, 4, 362}, {106, 4, 559}, {108, 5, 30}, {110, 5, 180}, {115, 5, 408}, {116, 5, 522}}) {
+        int page = 0, y = 0;
+        HelpLinePlace(c.line, page, y);
+        EXPECT_EQ(page, c.page) << c.line;
+        EXPECT_EQ(y, c.y) << c.line;
+    }
+}
+
+// ---- manual page ----
+
+TEST(Manual, DescribesTheThreeGamesWithPicturesFromTheSkin) {
+    Bytes b = ReadFile("manual.html");
+    std::string html(b.begin(), b.end());
+    for (const char* needle : {"Twist Conduits", "Lash Tiles", "Conduit Sage", "data:image/png;base64,", "</html>"})
+        EXPECT_NE(html.find(needle), std::string::npos) << needle;
+}
+
+#ifdef TORVANEX_ASSETS_TOOL
+// Data files are built on every machine from scratch, so two runs must agree byte for byte.
+TEST(SoundAndText, TwoGeneratorRunsWriteTheSameFiles) {
+    namespace fs = std::filesystem;
+    const fs::path base = fs::temp_directory_path() /
+                          ("torvanex-sound-text-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+    std::vector<fs::path> runs{base / "one", base / "two"};
+    for (const fs::path& dir : runs) {
+        fs::create_directories(dir);
+        const std::string command = std::string("\"") + TORVANEX_ASSETS_TOOL + "\" \"" + dir.string() + "\" > /dev/null 2>&1";
+        ASSERT_EQ(std::system(command.c_str()), 0);
+    }
+    std::vector<std::string> names{"arial8", "times16", "help.txt", "manual.html"};
+    for (int n = 1; n <= 13; ++n) names.push_back((n < 10 ? "0" : "") + std::to_string(n) + ".wav");
+    for (const auto& entry : fs::directory_iterator(runs[0]))
+        if (entry.path().extension() == ".mid") names.push_back(entry.path().filename().string());
+    for (const auto& name : names) {
+        auto read = [&](const fs::path& dir) {
+            std::ifstream in(dir / name, std::ios::binary);
+            return Bytes((std::istreambuf_iterator<char>(in)), {});
+        };
+        const Bytes first = read(runs[0]);
+        EXPECT_FALSE(first.empty()) << name;
+        EXPECT_TRUE(first == read(runs[1])) << name << " differs between runs";
+    }
+    fs::remove_all(base);
+}
+#endif
+
+}  // namespace
