@@ -1,0 +1,144 @@
+// SDL events become the game's window messages, in the order they arrived.
+#include <algorithm>
+
+#include "platform/common/message_queue.h"
+#include "platform/common/surface_memory.h"
+#include "platform/sdl/sdl_backend.h"
+#include "platform/sdl/sdl_events.h"
+
+namespace platform::sdl {
+namespace {
+
+void Post(MsgKind kind, uint32_t wParam = 0, int32_t x = 0, int32_t y = 0) { queue::Push({kind, wParam, x, y}); }
+
+// The letterbox bars lie outside the 800x600 picture; the game only knows
+// the picture.
+void ReportPointer(int32_t x, int32_t y) {
+    Backend& st = State();
+    st.lastMouseX = std::clamp(x, 0, 799);
+    st.lastMouseY = std::clamp(y, 0, 599);
+    Post(MsgKind::MouseMove, 0, st.lastMouseX, st.lastMouseY);
+}
+
+void OnButton(const SDL_MouseButtonEvent& button) {
+    const bool down = button.type == SDL_MOUSEBUTTONDOWN;
+    MsgKind kind;
+    if (button.button == SDL_BUTTON_LEFT) kind = down ? MsgKind::LButtonDown : MsgKind::LButtonUp;
+    else if (button.button == SDL_BUTTON_RIGHT) kind = down ? MsgKind::RButtonDown : MsgKind::RButtonUp;
+    else return;
+    // The game takes the position of a click from the last mouse move. X can
+    // deliver a click where no move was reported (a window that appeared
+    // under a resting pointer), so report the position first.
+    const Backend& st = State();
+    if (std::clamp(button.x, 0, 799) != st.lastMouseX || std::clamp(button.y, 0, 599) != st.lastMouseY)
+        ReportPointer(button.x, button.y);
+    Post(kind);
+}
+
+void OnKeyDown(const SDL_KeyboardEvent& key) {
+    Backend& st = State();
+    const SDL_Keysym& sym = key.keysym;
+    // Alt combinations are system keys to the game: they type nothing and
+    // send no key message; Alt+F4 closes the window.
+    const bool systemKey = (sym.mod & KMOD_ALT) && !(sym.mod & KMOD_CTRL);
+    st.dropNextText = systemKey;
+    if (systemKey) {
+        if (sym.sym == SDLK_F4 && !key.repeat) Post(MsgKind::Close);
+        return;
+    }
+    if (const uint32_t vk = VirtualKeyOf(sym)) Post(MsgKind::KeyDown, vk);
+    if (const uint32_t c = CharacterOfKey(sym)) Post(MsgKind::Char, c);
+}
+
+void OnText(const char* utf8) {
+    Backend& st = State();
+    if (st.dropNextText) {
+        st.dropNextText = false;
+        return;
+    }
+    for (const char c : ToWindows1252(utf8)) Post(MsgKind::Char, static_cast<uint8_t>(c));
+}
+
+void MarkPrimaryChanged() {
+    if (memory::PrimaryHandle() != 0) memory::GetHooks().primaryDirty = true;
+}
+
+// Returning to the game is, for the game, returning from another display
+// mode: the screen is reported lost and the game rebuilds it.
+void OnActivation(bool active) {
+    Backend& st = State();
+    if (st.active == active) return;
+    st.active = active;
+    if (active) {
+        if (memory::Surface* primary = memory::Find(memory::PrimaryHandle())) primary->lost = true;
+    }
+    Post(MsgKind::ActivateApp, active ? 1 : 0);
+}
+
+void OnWindowEvent(const SDL_WindowEvent& window) {
+    Backend& st = State();
+    switch (window.event) {
+        case SDL_WINDOWEVENT_FOCUS_GAINED: OnActivation(true); break;
+        case SDL_WINDOWEVENT_FOCUS_LOST: OnActivation(false); break;
+        case SDL_WINDOWEVENT_MINIMIZED: st.minimised = true; break;
+        case SDL_WINDOWEVENT_RESTORED:
+        case SDL_WINDOWEVENT_MAXIMIZED:
+            st.minimised = false;
+            MarkPrimaryChanged();
+            break;
+        case SDL_WINDOWEVENT_SHOWN:
+            st.hidden = false;
+            MarkPrimaryChanged();
+            break;
+        case SDL_WINDOWEVENT_HIDDEN: st.hidden = true; break;
+        case SDL_WINDOWEVENT_EXPOSED:
+        case SDL_WINDOWEVENT_SIZE_CHANGED: MarkPrimaryChanged(); break;
+        case SDL_WINDOWEVENT_CLOSE: Post(MsgKind::Close); break;
+        default: break;
+    }
+}
+
+}  // namespace
+
+void TranslateEvent(const SDL_Event& event) {
+    switch (event.type) {
+        case SDL_KEYDOWN: OnKeyDown(event.key); break;
+        case SDL_TEXTINPUT: OnText(event.text.text); break;
+        case SDL_MOUSEMOTION: ReportPointer(event.motion.x, event.motion.y); break;
+        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEBUTTONUP: OnButton(event.button); break;
+        case SDL_WINDOWEVENT: OnWindowEvent(event.window); break;
+        // SIGTERM, SIGINT and the session ending arrive this way.
+        case SDL_QUIT: Post(MsgKind::Close); break;
+        default:
+            if (event.type >= SDL_USEREVENT && event.type == MusicEndedEventType()) Post(MsgKind::MusicNotify);
+            break;
+    }
+}
+
+void PumpEvents() {
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) TranslateEvent(event);
+}
+
+}  // namespace platform::sdl
+
+namespace platform {
+
+bool TakeMessage(Message& out) {
+    sdl::PumpEvents();
+    // Between passes of the main loop every drawing has its cursor back on.
+    sdl::PresentIfDue();
+    return queue::Pop(out);
+}
+
+bool TakeMessageOfKind(MsgKind kind, Message& out) {
+    sdl::PumpEvents();
+    return queue::PopKind(kind, out);
+}
+
+void PostMessage(const Message& message) { queue::Push(message); }
+
+void PostQuit(int exitStatus) { queue::Push({MsgKind::Quit, static_cast<uint32_t>(exitStatus), 0, 0}); }
+
+}  // namespace platform
