@@ -3,6 +3,7 @@
 #include "board/board_state.h"
 #include "graphics/cursor.h"
 #include "graphics/surfaces.h"
+#include "graphics/text.h"
 #include "shell/file_io.h"
 #include "shell/frame_tick.h"
 #include "shell/random.h"
@@ -20,4 +21,5 @@ void ResetProgramState() {
     ResetGameState();
     ResetSoundState();
     ResetMusicState();
+    ResetTextState();
 }
