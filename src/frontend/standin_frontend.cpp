@@ -1,62 +1,65 @@
-// Stand-ins for the front end, which arrives with later work: a test pattern,
-// a pointer that follows the mouse, Escape to leave. Nothing is saved.
-#include <cstring>
-
+// Stand-ins for the front end, which arrives with later work: the pictures,
+// fonts and colours load, the start screen shows, any key or click starts a
+// game of the current mode, and Escape leaves. Nothing is saved.
+#include "board/board_state.h"
+#include "board/spawn.h"
 #include "frontend/frontend.h"
 #include "frontend/redraw.h"
+#include "frontend/screens.h"
+#include "graphics/bitmap.h"
 #include "graphics/cursor.h"
+#include "graphics/number_text.h"
 #include "graphics/surfaces.h"
+#include "graphics/text.h"
 #include "shell/shell.h"
 
 namespace {
 
-// An 18 x 25 arrow: 'X' outline, 'o' fill, '.' transparent.
-constexpr const char* kArrow[25] = {
-    "X.................", "XX................", "XoX...............", "XooX..............",
-    "XoooX.............", "XooooX............", "XoooooX...........", "XooooooX..........",
-    "XoooooooX.........", "XooooooooX........", "XoooooooooX.......", "XooooooooooX......",
-    "XoooooooooooX.....", "XooooooXXXXXX.....", "XoooXooX..........", "XooXXooX..........",
-    "XoX..XooX.........", "XX...XooX.........", "X.....XooX........", "......XooX........",
-    ".......XooX.......", ".......XooX.......", "........XX........", "..................",
-    "..................",
-};
+std::string SkinFile() { return NumberText(Game.SkinIndex + 1, 10, 2, 1) + ".skn"; }
 
-void DrawStandInPictures() {
-    LockSlot(WorkSlot);
-    SurfaceSlot& work = Display.Slots[WorkSlot];
-    if (work.pixels) {
-        for (int y = 0; y < 25; ++y)
-            for (int x = 0; x < 18; ++x) {
-                const char c = kArrow[y][x];
-                work.pixels[(541 + y) * work.pitch + x] = c == 'X' ? 0x0841 : c == 'o' ? 0xFFFF : 0;
-            }
+void LoadWorkImages() {
+    LoadBitmapFile(0, 0, 0, 0, WorkSlot, "back.wrk");
+    LoadBitmapFile(0, 0, 0, 541, WorkSlot, SkinFile());
+}
+
+void ShowStartScreen() {
+    LoadBitmapFile(0, 0, 0, 0, ComposeSlot, "zast.wrk");
+    LockSlot(ComposeSlot);
+    SurfaceSlot& compose = Display.Slots[ComposeSlot];
+    if (compose.pixels) {
+        const char* notices[3] = {"Any key or click starts a game.", "The full game is on its way.",
+                                  "Escape leaves."};
+        for (int i = 0; i < 3; ++i)
+            DrawString(8, 554 + 13 * i, compose.pitch, 1, Text.ColourTable[28], Text.SmallFont, compose.pixels,
+                       compose.height, notices[i]);
+        DrawString(620, 100, compose.pitch, 1, Text.ColourTable[23], Text.LargeFont, compose.pixels, compose.height,
+                   "Top Scores");
     }
-    UnlockSlot(WorkSlot);
-    LockSlot(PrimarySlot);
-    SurfaceSlot& screen = Display.Slots[PrimarySlot];
-    if (screen.pixels) {
-        for (int y = 0; y < 600; ++y)
-            for (int x = 0; x < 800; ++x) {
-                const int cell = ((x / 50) + (y / 50)) & 1;
-                const uint16_t r = static_cast<uint16_t>(x * 31 / 799), b = static_cast<uint16_t>(y * 31 / 599);
-                screen.pixels[y * screen.pitch + x] = static_cast<uint16_t>((r << 11) | ((cell ? 40 : 20) << 5) | b);
-            }
-    }
-    UnlockSlot(PrimarySlot);
+    UnlockSlot(ComposeSlot);
+    WaitForVerticalBlank();
+    BlitOpaque(0, 0, 799, 599, 0, 0, ComposeSlot, PrimarySlot);
 }
 
 }  // namespace
 
 void InitialiseGame() {
-    DrawStandInPictures();
+    LoadFonts();
+    LoadWorkImages();
+    SampleColourTable();
     Cursor.CursorBusy = 0;
     Cursor.CursorTracking = 1;
-    WaitForVerticalBlank();
-    DrawCursor();
+    Game.ScreenState = StartScreen;
+    ShowStartScreen();
 }
 
 void DispatchInput(uint8_t code) {
-    if (Shell.InputEvent == CharTyped && code == 27) platform::PostMessage({platform::MsgKind::Close, 0, 0, 0});
+    const bool press = Shell.InputEvent == LeftDown;
+    const bool typed = Shell.InputEvent == CharTyped;
+    if (Game.ScreenState == StartScreen && (press || typed)) {
+        StartGame();
+    } else if (typed && code == 27) {
+        platform::PostMessage({platform::MsgKind::Close, 0, 0, 0});
+    }
 }
 
 void LoadConfig() {}
@@ -64,7 +67,11 @@ void SaveOnClose() {}
 void NameEntryTick() {}
 
 void RedrawCurrentScreen() {
-    DrawStandInPictures();
-    WaitForVerticalBlank();
-    DrawCursor();
+    if (Game.ScreenState == StartScreen) {
+        ShowStartScreen();
+        return;
+    }
+    EraseCursor();
+    LoadWorkImages();
+    ShowGameScreen();
 }

@@ -31,8 +31,7 @@ TEST_F(Surfaces, SlotNumbersOutOfRangeAreRefusedAndCreateNothing) {
 }
 
 TEST_F(Surfaces, WorkSlotFallsBackToSystemMemory) {
-    hl::Reset();
-    ResetProgramState();
+    FreshProgram::SetUp();
     hl::RefuseVideoMemory(true);
     ASSERT_TRUE(StartUp());
     EXPECT_TRUE(Display.Slots[WorkSlot].present);
@@ -40,8 +39,7 @@ TEST_F(Surfaces, WorkSlotFallsBackToSystemMemory) {
 }
 
 TEST_F(Surfaces, DisplayWithoutBlitterStopsWithTheDisplayMessage) {
-    hl::Reset();
-    ResetProgramState();
+    FreshProgram::SetUp();
     hl::Get().displayHasBlitter = false;
     EXPECT_EQ(RunProgram(), 1) << "a failed start is not reported as success";
     ASSERT_EQ(hl::Get().messageBoxes.size(), 1u);

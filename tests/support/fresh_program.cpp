@@ -1,10 +1,16 @@
 #include "support/fresh_program.h"
 
+#include <cstdlib>
+#include <string>
+
 #include "graphics/surfaces.h"
 
 void FreshProgram::SetUp() {
     platform::headless::Reset();
     ResetProgramState();
+    // The build writes the game's data files beside the game; start-up reads them.
+    if (const char* data = std::getenv("TORVANEX_DATA")) platform::headless::Get().executablePath = std::string(data) + "/torvanex";
+    Shell.ProgramFolder = ProgramFolderOf(platform::headless::Get().executablePath);
 }
 
 void FreshProgram::TearDown() {

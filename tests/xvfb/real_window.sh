@@ -82,7 +82,13 @@ for _ in $(seq 40); do
 done
 [ "$(colours start)" -gt 1 ] || fail "the screen stays one colour"
 
-# The pointer the player sees is the game's own: it must follow the mouse.
+# A key starts a game; the game screen shows the game's own pointer.
+xdotool key space
+sleep 1.5
+shot game
+
+# The pointer the player sees is the game's own: it must follow the mouse and
+# leave no trail behind.
 xdotool mousemove 600 400
 sleep 1.5
 shot pointer_right
@@ -94,6 +100,8 @@ moved_away=$(differing pointer_right pointer_left 18x25+600+400)
 arrived=$(differing pointer_right pointer_left 18x25+200+150)
 [ "${moved_away:-0}" != 0 ] && [ "${arrived:-0}" != 0 ] ||
   fail "the pointer did not follow the mouse (changed pixels: $moved_away where it left, $arrived where it went)"
+trail=$(differing game pointer_left 18x25+600+400)
+[ "${trail:-1}" = 0 ] || fail "the pointer left a trail ($trail pixels differ where it was)"
 
 # Alt+F4 closes the game the way the desktop would.
 xdotool key --clearmodifiers alt+F4
