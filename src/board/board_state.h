@@ -71,3 +71,8 @@ constexpr int CellIndex(int col, int row) { return row * kBoardSize + col; }
 constexpr bool OnBoard(int col, int row) { return col >= 0 && col < kBoardSize && row >= 0 && row < kBoardSize; }
 constexpr int CellX(int col) { return kBoardLeft + kCellSize * col; }
 constexpr int CellY(int row) { return kBoardTop + kCellSize * row; }
+
+// Modes 0 and 2: a pipe piece stands in the cell (false off the board).
+bool HoldsPiece(int col, int row);
+// Moves a piece with its lock flag; the cell it leaves is empty and unlocked.
+void MovePiece(int fromCol, int fromRow, int toCol, int toRow);

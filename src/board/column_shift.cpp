@@ -12,21 +12,11 @@ namespace {
 constexpr int kColumnsMeetEffect = 11;
 constexpr int kNoGap = -1;
 
-bool HoldsPiece(int col, int row) { return Game.Board[CellIndex(col, row)] < kEmptyPipeCell; }
-
 bool PiecesInColumns(int first, int last) {
     for (int row = 0; row < kBoardSize; ++row)
         for (int col = first; col <= last; ++col)
             if (HoldsPiece(col, row)) return true;
     return false;
-}
-
-void TakeCell(int toCol, int fromCol, int row) {
-    const int to = CellIndex(toCol, row), from = CellIndex(fromCol, row);
-    Game.Board[to] = Game.Board[from];
-    Game.LockFlags[to] = Game.LockFlags[from];
-    Game.Board[from] = kEmptyPipeCell;
-    Game.LockFlags[from] = 0;
 }
 
 bool ColumnsMeet(int a, int b) {
@@ -63,9 +53,9 @@ void ShiftColumns(int key) {
     if (gap == kNoGap) return;
     for (int row = 0; row < kBoardSize; ++row) {
         if (rightward)
-            for (int k = gap; k >= 1; --k) TakeCell(k, k - 1, row);
+            for (int k = gap; k >= 1; --k) MovePiece(k - 1, row, k, row);
         else
-            for (int k = gap; k <= kBoardSize - 2; ++k) TakeCell(k, k + 1, row);
+            for (int k = gap; k <= kBoardSize - 2; ++k) MovePiece(k + 1, row, k, row);
     }
     const int neighbour = rightward ? gap + 1 : gap - 1;
     if (neighbour >= 0 && neighbour < kBoardSize && ColumnsMeet(gap, neighbour)) PlayEffect(kColumnsMeetEffect);

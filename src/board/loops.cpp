@@ -20,15 +20,6 @@ constexpr int kClearedEffect = 5;
 constexpr int kBoardEmptiedEffect = 8;
 constexpr int kEmptiedBonus = 100;
 
-bool HoldsPiece(int col, int row) { return OnBoard(col, row) && Game.Board[CellIndex(col, row)] < kEmptyPipeCell; }
-
-void MoveCell(int fromCol, int fromRow, int toCol, int toRow) {
-    const int from = CellIndex(fromCol, fromRow), to = CellIndex(toCol, toRow);
-    Game.Board[to] = Game.Board[from];
-    Game.LockFlags[to] = Game.LockFlags[from];
-    Game.Board[from] = kEmptyPipeCell;
-    Game.LockFlags[from] = 0;
-}
 
 int LitPicture(uint8_t code, uint8_t mark) {
     if (code == 0 && mark == 1) return kCrossLitHorizontal;
@@ -51,7 +42,7 @@ void SettleTowardsCentre() {
             else sources[0] = {at.col, at.row + 1}, sources[1] = {at.col + 1, at.row};
             for (const CellPos& source : sources)
                 if (HoldsPiece(source.col, source.row)) {
-                    MoveCell(source.col, source.row, at.col, at.row);
+                    MovePiece(source.col, source.row, at.col, at.row);
                     moved = true;
                     break;
                 }
@@ -74,12 +65,8 @@ void FallDown() {
         for (int row = kBoardSize - 1; row >= 1; --row)
             for (int col = 0; col < kBoardSize; ++col) {
                 if (!CanDrop(col, row)) continue;
-                for (int r = row; r >= 1; --r) {
-                    Game.Board[CellIndex(col, r)] = Game.Board[CellIndex(col, r - 1)];
-                    Game.LockFlags[CellIndex(col, r)] = Game.LockFlags[CellIndex(col, r - 1)];
-                }
-                Game.Board[CellIndex(col, 0)] = kEmptyPipeCell;
-                Game.LockFlags[CellIndex(col, 0)] = 0;
+                // The column above moves down one; its top cell ends empty.
+                for (int r = row; r >= 1; --r) MovePiece(col, r - 1, col, r);
                 moved = true;
             }
         if (moved) {

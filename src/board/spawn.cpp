@@ -115,21 +115,27 @@ void PlaceWall() {
     Game.Walls[neighbour * 4 + facing] = 1;
 }
 
+// Draws cells until an empty one comes up (line cells are not empty) and puts a block there.
+CellPos PlaceBlockAtRandom() {
+    CellPos cell;
+    do {
+        cell.col = static_cast<int>(RandomBelow(12));
+        cell.row = static_cast<int>(RandomBelow(12));
+    } while (Game.Board[CellIndex(cell.col, cell.row)] != 0);
+    Game.Board[CellIndex(cell.col, cell.row)] = kBlock;
+    ++Game.PieceCount;
+    return cell;
+}
+
 void SpawnBlock() {
     if (Game.PieceCount >= kBlockLimit || NoEmptyCell()) {
         EndGame();
         return;
     }
-    int col, row;
-    do {
-        col = static_cast<int>(RandomBelow(12));
-        row = static_cast<int>(RandomBelow(12));
-    } while (Game.Board[CellIndex(col, row)] != 0);
-    Game.Board[CellIndex(col, row)] = kBlock;
-    ++Game.PieceCount;
+    const CellPos cell = PlaceBlockAtRandom();
     ++Game.SpawnCount;
     BeginDrawing();
-    DrawCell(col, row, PrimarySlot);
+    DrawCell(cell.col, cell.row, PrimarySlot);
     DrawBlockGauge(PrimarySlot);
     EndDrawing();
     PlayEffect(kSpawnedEffect);
@@ -264,15 +270,7 @@ void SetUpBlocks() {
     std::memset(Game.Walls, 0, sizeof Game.Walls);
     if (Game.Level == 1)
         for (int w = 0; w < 4; ++w) PlaceWall();
-    for (int b = 0; b < 15; ++b) {
-        int col, row;
-        do {
-            col = static_cast<int>(RandomBelow(12));
-            row = static_cast<int>(RandomBelow(12));
-        } while (Game.Board[CellIndex(col, row)] != 0);
-        Game.Board[CellIndex(col, row)] = kBlock;
-        ++Game.PieceCount;
-    }
+    for (int b = 0; b < 15; ++b) PlaceBlockAtRandom();
     BeginDrawing();
     DrawAllCells(PrimarySlot);
     DrawScore(PrimarySlot);

@@ -9,7 +9,8 @@ void FreshProgram::SetUp() {
     platform::headless::Reset();
     ResetProgramState();
     // The build writes the game's data files beside the game; start-up reads them.
-    if (const char* data = std::getenv("TORVANEX_DATA")) platform::headless::Get().executablePath = std::string(data) + "/torvanex";
+    const char* data = std::getenv("TORVANEX_DATA");
+    platform::headless::Get().executablePath = std::string(data ? data : TORVANEX_DEFAULT_DATA) + "/torvanex";
     Shell.ProgramFolder = ProgramFolderOf(platform::headless::Get().executablePath);
 }
 
