@@ -140,11 +140,17 @@ struct PcmFormat {
 using SoundHandle = int32_t;  // 0 is no buffer
 
 // Opens the audio device (22050 Hz, four effect channels); false when there is none.
+// Opening it again starts afresh: buffers of the earlier opening are released.
 bool OpenAudioDevice();
 // The device-wide output format; false when it cannot be set up.
 bool CreatePrimarySoundBuffer();
+// Releases every buffer. Music keeps the device while a piece is open.
 void CloseAudioDevice();
-bool CreateSoundBuffer(const PcmFormat& format, uint32_t bytes, SoundHandle& out);
+// A buffer of `bytes` (at least 1) sample bytes in `format` (8 or 16 bits PCM,
+// mono or stereo, any rate). `source` names the file the samples come from; the
+// headless backend records it with each play.
+bool CreateSoundBuffer(const PcmFormat& format, uint32_t bytes, SoundHandle& out, const std::string& source = {});
+// Copies at most the buffer's size; false when `bytes` is larger.
 bool FillSoundBuffer(SoundHandle buffer, const uint8_t* data, uint32_t bytes);
 // Plays the buffer once on effect channel 0..3, cutting off what played there.
 bool PlaySoundBuffer(SoundHandle buffer, int channel);
@@ -155,6 +161,7 @@ void ReleaseSoundBuffer(SoundHandle buffer);
 
 // Number of MIDI outputs: 1 when the mixer is open and can play MIDI, else 0.
 int MidiOutputDeviceCount();
+// Opens one piece, closing the one open before; false when it cannot be read.
 bool OpenMusic(const std::string& path);
 // Plays the open piece once; its end arrives as a MusicNotify message.
 bool PlayMusic();

@@ -88,7 +88,10 @@ int SurfaceHeight(SurfaceHandle surface) {
     return s ? s->height : 0;
 }
 
-void EndMusicPiece() { queue::Push({MsgKind::MusicNotify, 0, 0, 0}); }
+void EndMusicPiece() {
+    state.musicPlaying = false;
+    queue::Push({MsgKind::MusicNotify, 0, 0, 0});
+}
 
 void InjectFileError(const std::string& name, FileOp op, int code) {
     faults::Inject(name, static_cast<faults::Op>(op), code);

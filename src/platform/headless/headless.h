@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -27,11 +28,19 @@ struct MessageBoxRecord {
 };
 
 struct EffectRecord {
+    int effect;      // the number of the wave file played (07.wav is 7); 0 when unnamed
     int64_t timeMs;  // virtual time of the play
     int channel;     // effect slot 0..3
     SoundHandle buffer;
     PcmFormat format;
     uint32_t bytes;
+};
+
+struct SoundBufferRecord {
+    PcmFormat format;
+    uint32_t bytes = 0;
+    std::string source;
+    std::vector<uint8_t> samples;  // what the last fill copied in
 };
 
 struct State {
@@ -51,15 +60,23 @@ struct State {
     int messageBoxAnswer = kIdOk;
     std::vector<MessageBoxRecord> messageBoxes;
     std::vector<std::string> urlsOpened;
-    // Sound and music.
+    // Sound and music. The switches simulate a missing device or a failing buffer.
     bool audioDeviceWorks = true;
     bool primaryBufferWorks = true;
     int soundBuffersLeft = 1 << 30;     // creations that succeed before one fails
+    bool fillWorks = true;
     bool playWorks = true;
-    bool midiWorks = true;
+    bool midiWorks = true;              // a MIDI output exists
+    bool audioDeviceOpen = false;
+    int audioDeviceOpenings = 0;
+    std::map<SoundHandle, SoundBufferRecord> soundBuffers;  // buffers not yet released
+    SoundHandle nextSoundHandle = 1;
     std::vector<EffectRecord> effectsPlayed;
-    std::vector<std::string> musicCommands;  // "open NAME", "play", "stop", "close"
+    // "open PATH", "play", "stop", "close". A piece opens when it starts with
+    // "MThd"; it plays until EndMusicPiece.
+    std::vector<std::string> musicCommands;
     std::string musicOpen;                   // path of the open piece, empty when none
+    bool musicPlaying = false;
 };
 
 State& Get();
@@ -90,6 +107,8 @@ int SurfaceHeight(SurfaceHandle surface);
 
 // A MIDI piece ends now (the notify message is queued).
 void EndMusicPiece();
+// The names of the pieces opened, in order ("b.mid"), failed openings included.
+std::vector<std::string> MusicOpened();
 
 // File faults: the next `op` on a file whose name ends with `name` fails with `code`.
 enum class FileOp { Open, Read, Write, Close };

@@ -1,0 +1,279 @@
+// Sound and music of the SDL backend on SDL2_mixer. One mixer serves both: the
+// effects open it with the sound device and music opens it when it needs it, so
+// music plays with effects switched off. Nothing here may stop the game: a
+// missing device, soundfont or piece only leaves it silent.
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <atomic>
+#include <cstring>
+#include <filesystem>
+#include <map>
+
+#include "platform/platform.h"
+#include "platform/sdl/sdl_events.h"
+
+namespace platform {
+namespace {
+
+constexpr int kDeviceRate = 22050;
+constexpr int kDeviceChannels = 2;
+constexpr int kDeviceChunkSamples = 1024;
+constexpr int kEffectChannels = 4;
+
+// General MIDI soundfonts where Debian puts them, best known first.
+constexpr const char* kSoundFonts[] = {
+    "/usr/share/sounds/sf2/default-GM.sf2",
+    "/usr/share/sounds/sf2/TimGM6mb.sf2",
+    "/usr/share/sounds/sf2/FluidR3_GM.sf2",
+};
+
+struct Buffer {
+    PcmFormat format;
+    uint32_t bytes = 0;
+    Mix_Chunk* chunk = nullptr;  // the samples in the device's format, once filled
+};
+
+struct Audio {
+    bool mixerOpen = false;
+    bool effectsOpen = false;
+    int rate = 0;
+    Uint16 format = 0;
+    int channels = 0;
+    std::map<SoundHandle, Buffer> buffers;
+    SoundHandle nextHandle = 1;
+    Mix_Music* music = nullptr;
+    bool soundFontSet = false;
+};
+Audio audio;
+
+// Halting or freeing music calls the finished hook as well; those calls must
+// not reach the game as the end of a piece, or a switch off and on would skip one.
+std::atomic<bool> haltingOnPurpose{false};
+
+void SDLCALL OnMusicFinished() {
+    if (haltingOnPurpose.load()) return;
+    const uint32_t type = sdl::MusicEndedEventType();
+    if (type == static_cast<uint32_t>(-1)) return;
+    SDL_Event event;
+    SDL_zero(event);
+    event.type = type;
+    SDL_PushEvent(&event);
+}
+
+// An end of piece the hook pushed just before the player stopped the music
+// belongs to the piece that was stopped.
+void ForgetPendingMusicEnd() {
+    const uint32_t type = sdl::MusicEndedEventType();
+    if (type != static_cast<uint32_t>(-1)) SDL_FlushEvent(type);
+}
+
+template <typename Action>
+void WithoutEndOfPiece(Action action) {
+    haltingOnPurpose.store(true);
+    action();
+    haltingOnPurpose.store(false);
+    ForgetPendingMusicEnd();
+}
+
+bool OpenMixer() {
+    if (audio.mixerOpen) return true;
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO | SDL_INIT_EVENTS) < 0) return false;
+    sdl::MusicEndedEventType();  // registered here, on the game's thread
+    Mix_Init(MIX_INIT_MID);
+    if (Mix_OpenAudio(kDeviceRate, AUDIO_S16SYS, kDeviceChannels, kDeviceChunkSamples) < 0) {
+        SDL_QuitSubSystem(SDL_INIT_AUDIO | SDL_INIT_EVENTS);
+        return false;
+    }
+    if (Mix_QuerySpec(&audio.rate, &audio.format, &audio.channels) == 0) {
+        audio.rate = kDeviceRate;
+        audio.format = AUDIO_S16SYS;
+        audio.channels = kDeviceChannels;
+    }
+    Mix_AllocateChannels(kEffectChannels);
+    Mix_HookMusicFinished(OnMusicFinished);
+    audio.mixerOpen = true;
+    return true;
+}
+
+void FreeMusic() {
+    if (!audio.music) return;
+    Mix_Music* music = audio.music;
+    audio.music = nullptr;
+    WithoutEndOfPiece([music] { Mix_FreeMusic(music); });
+}
+
+void CloseMixer() {
+    if (!audio.mixerOpen) return;
+    FreeMusic();
+    Mix_HookMusicFinished(nullptr);
+    Mix_CloseAudio();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO | SDL_INIT_EVENTS);
+    audio.mixerOpen = false;
+}
+
+void ReleaseAllBuffers() {
+    for (auto& [handle, buffer] : audio.buffers) {
+        if (buffer.chunk) Mix_FreeChunk(buffer.chunk);
+    }
+    audio.buffers.clear();
+}
+
+bool IsRegularFile(const char* path) {
+    std::error_code ec;
+    return std::filesystem::is_regular_file(path, ec);
+}
+
+bool FindSoundFont() {
+    if (audio.soundFontSet) return true;
+    for (const char* path : kSoundFonts) {
+        if (IsRegularFile(path) && Mix_SetSoundFonts(path)) {
+            audio.soundFontSet = true;
+            return true;
+        }
+    }
+    // One the mixer was told about some other way.
+    const char* known = Mix_GetSoundFonts();
+    if (!known) return false;
+    const std::string first(known, std::strcspn(known, ";"));
+    return IsRegularFile(first.c_str());
+}
+
+bool CanPlayMidi() { return OpenMixer() && Mix_HasMusicDecoder("MIDI") && FindSoundFont(); }
+
+SDL_AudioFormat SampleFormat(const PcmFormat& format) {
+    return format.bitsPerSample == 8 ? AUDIO_U8 : AUDIO_S16LSB;
+}
+
+bool SupportedFormat(const PcmFormat& format) {
+    return (format.bitsPerSample == 8 || format.bitsPerSample == 16) && format.channels >= 1 &&
+           format.channels <= 2 && format.samplesPerSecond > 0 &&
+           format.samplesPerSecond <= static_cast<uint32_t>(SDL_MAX_SINT32);
+}
+
+// The samples converted to the device's format, as a chunk the mixer frees
+// with everything in it.
+Mix_Chunk* ConvertedChunk(const PcmFormat& format, const uint8_t* data, uint32_t bytes) {
+    const uint32_t frame = format.channels * (format.bitsPerSample / 8u);
+    const uint32_t whole = bytes - bytes % frame;
+    if (whole == 0) return nullptr;
+    SDL_AudioCVT cvt;
+    if (SDL_BuildAudioCVT(&cvt, SampleFormat(format), static_cast<Uint8>(format.channels),
+                          static_cast<int>(format.samplesPerSecond), audio.format,
+                          static_cast<Uint8>(audio.channels), audio.rate) < 0) {
+        return nullptr;
+    }
+    const size_t room = static_cast<size_t>(whole) * static_cast<size_t>(cvt.len_mult);
+    if (room > static_cast<size_t>(SDL_MAX_SINT32)) return nullptr;
+    cvt.len = static_cast<int>(whole);
+    cvt.buf = static_cast<Uint8*>(SDL_malloc(room));
+    if (!cvt.buf) return nullptr;
+    std::memcpy(cvt.buf, data, whole);
+    if (cvt.needed && SDL_ConvertAudio(&cvt) < 0) {
+        SDL_free(cvt.buf);
+        return nullptr;
+    }
+    auto* chunk = static_cast<Mix_Chunk*>(SDL_calloc(1, sizeof(Mix_Chunk)));
+    if (!chunk) {
+        SDL_free(cvt.buf);
+        return nullptr;
+    }
+    chunk->allocated = 1;
+    chunk->abuf = cvt.buf;
+    chunk->alen = static_cast<Uint32>(cvt.needed ? cvt.len_cvt : cvt.len);
+    chunk->volume = MIX_MAX_VOLUME;
+    return chunk;
+}
+
+Buffer* FindBuffer(SoundHandle handle) {
+    auto it = audio.buffers.find(handle);
+    return it == audio.buffers.end() ? nullptr : &it->second;
+}
+
+}  // namespace
+
+namespace sdl {
+
+uint32_t MusicEndedEventType() {
+    static const uint32_t type = SDL_RegisterEvents(1);
+    return type;
+}
+
+}  // namespace sdl
+
+// ---------------------------------------------------------------- sound
+
+bool OpenAudioDevice() {
+    ReleaseAllBuffers();
+    audio.effectsOpen = OpenMixer();
+    return audio.effectsOpen;
+}
+
+bool CreatePrimarySoundBuffer() { return audio.effectsOpen && Mix_AllocateChannels(-1) >= kEffectChannels; }
+
+void CloseAudioDevice() {
+    ReleaseAllBuffers();
+    audio.effectsOpen = false;
+    if (!audio.music) CloseMixer();
+}
+
+bool CreateSoundBuffer(const PcmFormat& format, uint32_t bytes, SoundHandle& out, const std::string&) {
+    out = 0;
+    if (!audio.effectsOpen || bytes == 0 || !SupportedFormat(format)) return false;
+    out = audio.nextHandle++;
+    audio.buffers[out] = Buffer{format, bytes, nullptr};
+    return true;
+}
+
+bool FillSoundBuffer(SoundHandle handle, const uint8_t* data, uint32_t bytes) {
+    Buffer* buffer = FindBuffer(handle);
+    if (!buffer || !data || bytes > buffer->bytes) return false;
+    Mix_Chunk* chunk = ConvertedChunk(buffer->format, data, bytes);
+    if (!chunk) return false;
+    if (buffer->chunk) Mix_FreeChunk(buffer->chunk);
+    buffer->chunk = chunk;
+    return true;
+}
+
+bool PlaySoundBuffer(SoundHandle handle, int channel) {
+    Buffer* buffer = FindBuffer(handle);
+    if (!buffer || !buffer->chunk || channel < 0 || channel >= kEffectChannels) return false;
+    return Mix_PlayChannel(channel, buffer->chunk, 0) == channel;
+}
+
+void StopSoundBuffer(SoundHandle handle) {
+    Buffer* buffer = FindBuffer(handle);
+    if (!buffer || !buffer->chunk) return;
+    for (int channel = 0; channel < kEffectChannels; ++channel) {
+        if (Mix_Playing(channel) && Mix_GetChunk(channel) == buffer->chunk) Mix_HaltChannel(channel);
+    }
+}
+
+void ReleaseSoundBuffer(SoundHandle handle) {
+    Buffer* buffer = FindBuffer(handle);
+    if (!buffer) return;
+    if (buffer->chunk) Mix_FreeChunk(buffer->chunk);  // halts any channel still playing it
+    audio.buffers.erase(handle);
+}
+
+// ---------------------------------------------------------------- music
+
+int MidiOutputDeviceCount() { return CanPlayMidi() ? 1 : 0; }
+
+bool OpenMusic(const std::string& path) {
+    FreeMusic();
+    if (!CanPlayMidi() || !IsRegularFile(path.c_str())) return false;
+    audio.music = Mix_LoadMUS(path.c_str());
+    return audio.music != nullptr;
+}
+
+bool PlayMusic() { return audio.music && Mix_PlayMusic(audio.music, 1) == 0; }
+
+void StopMusic() {
+    if (!audio.mixerOpen || !Mix_PlayingMusic()) return;
+    WithoutEndOfPiece([] { Mix_HaltMusic(); });
+}
+
+void CloseMusic() { FreeMusic(); }
+
+}  // namespace platform

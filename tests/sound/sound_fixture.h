@@ -1,0 +1,34 @@
+// A fresh program whose folder is a temporary directory the test fills with its
+// own small wave and MIDI files.
+#pragma once
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "shell/shell.h"
+#include "sound/sound_files.h"
+#include "support/fresh_program.h"
+
+class SoundTest : public FreshProgram {
+protected:
+    void SetUp() override {
+        FreshProgram::SetUp();
+        std::string pattern = (std::filesystem::temp_directory_path() / "torvanex-sound-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        folder = pattern + "/";
+        Shell.ProgramFolder = folder;
+    }
+    void TearDown() override {
+        FreshProgram::TearDown();
+        std::error_code ec;
+        std::filesystem::remove_all(folder, ec);
+    }
+    void Write(const std::string& name, const std::vector<uint8_t>& bytes) const {
+        std::ofstream(folder + name, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    }
+    void Remove(const std::string& name) const { std::filesystem::remove(folder + name); }
+
+    std::string folder;
+};
