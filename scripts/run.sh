@@ -54,7 +54,13 @@ run_tests() {
   for t in "${targets[@]}"; do
     echo "-- $t"
     mkdir -p "build-fuzz/corpus-$t"
-    ASAN_OPTIONS=detect_leaks=0 "build-fuzz/$t" -max_total_time=20 -rss_limit_mb=2048 "build-fuzz/corpus-$t" 2>&1 | tail -n 2
+    if ! ASAN_OPTIONS=detect_leaks=0 "build-fuzz/fuzz/$t" -max_total_time=20 -rss_limit_mb=2048 \
+        "build-fuzz/corpus-$t" >"build-fuzz/$t.log" 2>&1; then
+      tail -n 40 "build-fuzz/$t.log"
+      echo "FAILED: $t found a crash (input saved in the current folder)"
+      return 1
+    fi
+    tail -n 1 "build-fuzz/$t.log"
   done
 }
 

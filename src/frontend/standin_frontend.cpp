@@ -1,6 +1,7 @@
 // Stand-ins for the front end, which arrives with later work: the pictures,
 // fonts and colours load, the start screen shows, any key or click starts a
-// game of the current mode, and Escape leaves. Nothing is saved.
+// game of the current mode, and Escape leaves. Sound and music are on, as
+// without a settings file; nothing is saved.
 #include "board/board_state.h"
 #include "board/spawn.h"
 #include "frontend/frontend.h"
@@ -12,6 +13,8 @@
 #include "graphics/surfaces.h"
 #include "graphics/text.h"
 #include "shell/shell.h"
+#include "sound/effects.h"
+#include "sound/music.h"
 
 namespace {
 
@@ -44,6 +47,9 @@ void ShowStartScreen() {
 
 void InitialiseGame() {
     LoadFonts();
+    ScanMusicFiles();
+    PlayNextMusic();
+    Music.MusicRestart = 0;
     LoadWorkImages();
     SampleColourTable();
     Cursor.CursorBusy = 0;
@@ -62,7 +68,12 @@ void DispatchInput(uint8_t code) {
     }
 }
 
-void LoadConfig() {}
+void LoadConfig() {
+    Sound.SoundOn = 1;
+    Sound.SoundNeedsSetup = 0;
+    Music.MusicOn = 1;
+    Music.MidiUnchecked = 0;
+}
 void SaveOnClose() {}
 void NameEntryTick() {}
 
