@@ -3,6 +3,7 @@
 // whole games in moments.
 #include <chrono>
 #include <cstdio>
+#include <string>
 
 #include "board/board_state.h"
 #include "platform/headless/headless.h"
@@ -11,6 +12,7 @@
 int main() {
     platform::headless::Reset();
     ResetProgramState();
+    platform::headless::Get().executablePath = std::string(TORVANEX_DATA_DIR) + "/torvanex";
     if (!StartUp()) return 1;
     const auto start = std::chrono::steady_clock::now();
     int64_t passes = 0;
