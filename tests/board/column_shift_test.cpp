@@ -81,3 +81,15 @@ TEST_F(ColumnShiftTest, ALoopClosedByTheShiftScoresWithTheAward) {
 }
 
 }  // namespace
+
+TEST_F(ColumnShiftTest, TheKnockSoundsOnceWhenShiftedColumnsMeet) {
+    HearEffects();
+    FillColumns("####..######");
+    ShiftColumns(kLeftArrowKey);  // columns 6..11 move to 5..10; column 4 stays empty
+    EXPECT_TRUE(EffectsPlayed().empty());
+    ShiftColumns(kLeftArrowKey);  // now 4 and 3 stand side by side, row after row
+    EXPECT_EQ(EffectsPlayed(), std::vector<int>{11});
+    platform::headless::Get().effectsPlayed.clear();
+    ShiftColumns(kLeftArrowKey);  // nothing left to close
+    EXPECT_TRUE(EffectsPlayed().empty());
+}

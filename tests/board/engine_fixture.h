@@ -5,13 +5,17 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <initializer_list>
+#include <string>
+#include <vector>
 
 #include "board/board_state.h"
 #include "graphics/surfaces.h"
 #include "platform/headless/headless.h"
 #include "shell/shell.h"
+#include "sound/effects.h"
 
 inline uint16_t WorkPattern(int x, int y) { return static_cast<uint16_t>((y * 800 + x) % 65521 + 1); }
 
@@ -64,4 +68,16 @@ public:
         }
     }
     static uint8_t At(int col, int row) { return Game.Board[CellIndex(col, row)]; }
+
+    // Sound on, with the generated effect files, so the effects played can be read back.
+    static void HearEffects() {
+        const char* data = std::getenv("TORVANEX_DATA");
+        Shell.ProgramFolder = std::string(data ? data : TORVANEX_DEFAULT_DATA) + "/";
+        ASSERT_TRUE(InitSound());
+    }
+    static std::vector<int> EffectsPlayed() {
+        std::vector<int> numbers;
+        for (const auto& e : platform::headless::Get().effectsPlayed) numbers.push_back(e.effect);
+        return numbers;
+    }
 };

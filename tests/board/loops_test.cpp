@@ -120,6 +120,7 @@ TEST_F(LoopTest, LockedPiecesLightUpFromTheLockedRow) {
 }
 
 TEST_F(LoopTest, ClearingExplodesEachCellAndLeavesItEmpty) {
+    HearEffects();
     Game.GameMode = 1;
     PlaceSquareLoop(2, 7);
     const int64_t before = platform::headless::NowMs();
@@ -129,6 +130,8 @@ TEST_F(LoopTest, ClearingExplodesEachCellAndLeavesItEmpty) {
     for (const auto& [c, r] : {std::pair{2, 7}, {3, 7}, {2, 8}, {3, 8}})
         EXPECT_TRUE(ShowsWork(560, 581, 594, 615, CellX(c), CellY(r)));
     for (const uint8_t mark : Game.LoopMarks) ASSERT_EQ(mark, 0);
+    // One crackle per exploding cell, then the chord for the cleared loop.
+    EXPECT_EQ(EffectsPlayed(), (std::vector<int>{12, 12, 12, 12, 5}));
 }
 
 TEST_F(LoopTest, SettleGathersPiecesAroundTheCentre) {

@@ -174,8 +174,10 @@ TEST_F(SpawnTest, SpeedRisesAfterAHundredPiecesInModeZeroAndFiftyBlocksInModeOne
         {0, 0, 99, 1, 0}, {0, 3, 98, 3, 99}, {0, 9, 99, 9, 100}, {0, 9, 140, 9, 141},
         {1, 0, 49, 1, 0}, {1, 8, 49, 9, 0},  {1, 9, 49, 9, 50},
     };
+    HearEffects();
     for (const Case& c : cases) {
         ResetGameState();
+        platform::headless::Get().effectsPlayed.clear();
         Game.ScreenState = Playing;
         Game.GameMode = c.mode;
         if (c.mode == 0) {
@@ -189,10 +191,14 @@ TEST_F(SpawnTest, SpeedRisesAfterAHundredPiecesInModeZeroAndFiftyBlocksInModeOne
         SpawnStep();
         EXPECT_EQ(Game.Speed, c.speedAfter) << "mode " << c.mode << " speed " << c.speed;
         EXPECT_EQ(Game.SpawnCount, c.spawnedAfter) << "mode " << c.mode << " speed " << c.speed;
+        // The arrival tick, then the rising figure only when the speed rose.
+        const std::vector<int> heard = c.speedAfter > c.speed ? std::vector<int>{1, 4} : std::vector<int>{1};
+        EXPECT_EQ(EffectsPlayed(), heard) << "mode " << c.mode << " speed " << c.speed;
     }
 }
 
 TEST_F(SpawnTest, ModeOneEndsAtFortyBlocksEvenWithRoomLeft) {
+    HearEffects();
     Game.GameMode = 1;
     std::memset(Game.Board, 0, sizeof Game.Board);
     for (int cell = 0; cell < 39; ++cell) Game.Board[cell * 3] = kBlock;
@@ -203,6 +209,7 @@ TEST_F(SpawnTest, ModeOneEndsAtFortyBlocksEvenWithRoomLeft) {
     SpawnStep();
     EXPECT_EQ(Game.ScreenState, GameOver);
     EXPECT_EQ(Game.PieceCount, 40);
+    EXPECT_EQ(EffectsPlayed(), (std::vector<int>{1, 8})) << "a block arrives, then the game-over phrase";
 }
 
 TEST_F(SpawnTest, ModeOneNeverPlacesABlockOnALine) {
