@@ -38,7 +38,7 @@ int32_t CreateSurfaceSlot(int slot, int width, int height, platform::SurfaceKind
     platform::SurfaceHandle handle = 0;
     if (platform::DdResult r = platform::CreateSurface(width, height, kind, handle); r != platform::kDdOk)
         return static_cast<int32_t>(r);
-    Display.Slots[slot] = SurfaceSlot{handle, nullptr, kind, width, height, 0, true};
+    Display.Slots[slot].surface = handle;
     if (primaryPair) {
         platform::SurfaceHandle back = 0;
         if (platform::DdResult r = platform::CreateSurface(width, height, SurfaceKind::BackBuffer, back);
@@ -46,6 +46,8 @@ int32_t CreateSurfaceSlot(int slot, int width, int height, platform::SurfaceKind
             return static_cast<int32_t>(r);
         Display.Slots[slot + 1] = SurfaceSlot{back, nullptr, SurfaceKind::BackBuffer, width, height, 0, true};
     }
+    // The slot counts as present only once everything it needs exists.
+    Display.Slots[slot] = SurfaceSlot{handle, nullptr, kind, width, height, 0, true};
     return 0;
 }
 

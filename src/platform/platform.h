@@ -17,7 +17,7 @@ namespace platform {
 enum class MsgKind : uint8_t {
     KeyDown,      // wParam: virtual-key code of the Windows set (every key the backend knows)
     Char,         // wParam: Windows-1252 character code (Escape 27, Enter 13, Backspace 8, ...)
-    LButtonDown,
+    LButtonDown,  // the four buttons carry the pointer position in x, y too
     RButtonDown,
     LButtonUp,
     RButtonUp,

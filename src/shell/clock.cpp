@@ -17,11 +17,10 @@ void WaitMs(bool discardClicks, int64_t ms) {
         if (!took && discardClicks) took = platform::TakeMessageOfKind(platform::MsgKind::LButtonDown, m);
         if (took) {
             // The message is not dispatched: the game sees no input during a wait.
+            // A discarded press also places the pointer where it was made.
             AdvanceCursorFrame();
-            if (m.kind == platform::MsgKind::MouseMove) {
-                Cursor.CursorX = static_cast<int16_t>(m.x);
-                Cursor.CursorY = static_cast<int16_t>(m.y);
-            }
+            Cursor.CursorX = static_cast<int16_t>(m.x);
+            Cursor.CursorY = static_cast<int16_t>(m.y);
             if (Cursor.CursorDrawn && (Cursor.CursorX != drawnX || Cursor.CursorY != drawnY)) {
                 WaitForVerticalBlank();
                 EraseCursor();

@@ -6,11 +6,7 @@
 #include "shell/frame_tick.h"
 #include "shell/shell.h"
 
-namespace {
-int quitStatus = 0;
-}
-
-int QuitStatus() { return quitStatus; }
+int QuitStatus() { return Shell.QuitStatus; }
 
 PassResult RunPass() {
     bool ticked = false;
@@ -28,10 +24,11 @@ PassResult RunPass() {
     platform::Message m;
     if (platform::TakeMessage(m)) {
         if (m.kind == platform::MsgKind::Quit) {
-            quitStatus = static_cast<int>(m.wParam);
+            Shell.QuitStatus = static_cast<int>(m.wParam);
             return PassResult::Quit;
         }
-        WindowProc(m);
+        // Once the window is gone its messages go nowhere; only the quit remains.
+        if (Shell.MainWindow) WindowProc(m);
     } else if (!ticked) {
         // The first counter value at which the next tick is due.
         const int64_t nextTick = Shell.LastTick + Shell.TickInterval + 1;
@@ -44,5 +41,5 @@ PassResult RunPass() {
 int RunMainLoop() {
     while (RunPass() == PassResult::Continue) {
     }
-    return quitStatus;
+    return Shell.QuitStatus;
 }

@@ -28,6 +28,7 @@ struct ShellState {
     int64_t ClockNow = 0;
     int64_t LastTick = 0;
     bool TornDown = false;        // the devices have been released
+    int QuitStatus = 0;           // carried by the quit message that ended the loop
 };
 extern ShellState Shell;
 void ResetShellState();

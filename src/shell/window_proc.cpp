@@ -84,6 +84,9 @@ void WindowProc(const platform::Message& m) {
             // then the window is destroyed: teardown and the quit message.
             SaveOnClose();
             Teardown();
+            // The window is destroyed: the application is no longer active.
+            Shell.MainWindow = false;
+            Shell.AppActive = 0;
             platform::PostQuit(0);
             break;
         case MsgKind::Quit:

@@ -124,6 +124,9 @@ TEST_F(SdlBackend, KeysBecomeVirtualKeysAndTheCharactersWindowsTypes) {
         {"Enter", SDLK_RETURN, KMOD_NONE, {{MsgKind::KeyDown, 0x0D}, {MsgKind::Char, 13}}},
         {"Backspace", SDLK_BACKSPACE, KMOD_NONE, {{MsgKind::KeyDown, 0x08}, {MsgKind::Char, 8}}},
         {"Ctrl+C", SDLK_c, KMOD_LCTRL, {{MsgKind::KeyDown, 0x43}, {MsgKind::Char, 3}}},
+        {"Ctrl+Enter", SDLK_RETURN, KMOD_LCTRL, {{MsgKind::KeyDown, 0x0D}, {MsgKind::Char, 10}}},
+        {"Ctrl+Backspace", SDLK_BACKSPACE, KMOD_RCTRL, {{MsgKind::KeyDown, 0x08}, {MsgKind::Char, 127}}},
+        {"Ctrl+[", SDLK_LEFTBRACKET, KMOD_LCTRL, {{MsgKind::KeyDown, 0xDB}, {MsgKind::Char, 27}}},
         // Letters type through text events, never twice.
         {"plain a", SDLK_a, KMOD_NONE, {{MsgKind::KeyDown, 0x41}}},
         {"keypad 8, Num Lock on", SDLK_KP_8, KMOD_NUM, {{MsgKind::KeyDown, 0x68}}},

@@ -56,6 +56,19 @@ TEST_F(MainLoop, CloseTearsDownAndQuitsWithSuccess) {
     EXPECT_FALSE(Display.DirectDrawObject);
 }
 
+TEST_F(MainLoop, NothingReachesTheGameAfterTheWindowIsClosed) {
+    platform::PostMessage({MsgKind::Close, 0, 0, 0});
+    platform::PostMessage({MsgKind::MusicNotify, 0, 0, 0});
+    platform::PostMessage({MsgKind::Char, ' ', 0, 0});  // would start a game
+    const size_t musicCommands = hl::Get().musicCommands.size();
+    EXPECT_EQ(RunMainLoop(), 0);
+    EXPECT_EQ(Game.ScreenState, StartScreen);
+    // The teardown stopped and closed the music; no piece was opened after it.
+    ASSERT_GE(hl::Get().musicCommands.size(), musicCommands + 2);
+    for (size_t i = musicCommands + 2; i < hl::Get().musicCommands.size(); ++i)
+        EXPECT_NE(hl::Get().musicCommands[i].rfind("open", 0), 0u) << hl::Get().musicCommands[i];
+}
+
 TEST_F(MainLoop, InactiveApplicationGetsNoTicksAndNoInput) {
     platform::PostMessage({MsgKind::ActivateApp, 0, 0, 0});
     RunPass();

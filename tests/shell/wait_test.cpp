@@ -33,20 +33,30 @@ TEST_F(Wait, LastsAtLeastItsTimeAndMovesTheCursor) {
 }
 
 TEST_F(Wait, DiscardsLeftPressesOnlyWhenAsked) {
-    hl::ScheduleClick(hl::NowMs() + 5, MsgKind::LButtonDown);
+    hl::ScheduleClick(hl::NowMs() + 5, MsgKind::LButtonDown, 400, 300);
     WaitMs(true, 50);
     platform::Message m;
     EXPECT_FALSE(platform::TakeMessage(m)) << "the press was eaten";
 
-    hl::ScheduleClick(hl::NowMs() + 5, MsgKind::LButtonDown);
+    hl::ScheduleClick(hl::NowMs() + 5, MsgKind::LButtonDown, 400, 300);
     WaitMs(false, 50);
     ASSERT_TRUE(platform::TakeMessage(m));
     EXPECT_EQ(m.kind, MsgKind::LButtonDown) << "kept for after the wait";
 }
 
+TEST_F(Wait, AnEatenPressPlacesThePointerWhereItWasMade) {
+    // Both wait in the queue; moves are taken first, so the press made at A is
+    // taken after the move to B.
+    hl::ScheduleClick(hl::NowMs() + 1, MsgKind::LButtonDown, 120, 130);
+    hl::ScheduleMouseMove(hl::NowMs() + 1, 500, 400);
+    WaitMs(true, 20);
+    EXPECT_EQ(Cursor.CursorX, 120);
+    EXPECT_EQ(Cursor.CursorY, 130);
+}
+
 TEST_F(Wait, LeavesKeysAndOtherButtonsQueuedInOrder) {
     hl::ScheduleKey(hl::NowMs() + 2, 0x25);
-    hl::ScheduleClick(hl::NowMs() + 3, MsgKind::RButtonDown);
+    hl::ScheduleClick(hl::NowMs() + 3, MsgKind::RButtonDown, 400, 300);
     hl::ScheduleMouseMove(hl::NowMs() + 4, 10, 10);
     hl::ScheduleChar(hl::NowMs() + 5, 'a');
     WaitMs(true, 20);

@@ -59,7 +59,7 @@ void Schedule(int64_t atMs, const Message& message) {
 void ScheduleKey(int64_t atMs, uint32_t virtualKey) { Schedule(atMs, {MsgKind::KeyDown, virtualKey, 0, 0}); }
 void ScheduleChar(int64_t atMs, uint32_t character) { Schedule(atMs, {MsgKind::Char, character, 0, 0}); }
 void ScheduleMouseMove(int64_t atMs, int x, int y) { Schedule(atMs, {MsgKind::MouseMove, 0, x, y}); }
-void ScheduleClick(int64_t atMs, MsgKind downKind) { Schedule(atMs, {downKind, 0, 0, 0}); }
+void ScheduleClick(int64_t atMs, MsgKind kind, int x, int y) { Schedule(atMs, {kind, 0, x, y}); }
 
 size_t PendingScripted() { return script.size(); }
 

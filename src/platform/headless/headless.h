@@ -88,7 +88,7 @@ void Schedule(int64_t atMs, const Message& message);
 void ScheduleKey(int64_t atMs, uint32_t virtualKey);
 void ScheduleChar(int64_t atMs, uint32_t character);
 void ScheduleMouseMove(int64_t atMs, int x, int y);
-void ScheduleClick(int64_t atMs, MsgKind downKind);
+void ScheduleClick(int64_t atMs, MsgKind kind, int x, int y);
 // Messages scheduled but not yet delivered.
 size_t PendingScripted();
 // Moves the clock on and delivers what became due.

@@ -32,7 +32,7 @@ void OnButton(const SDL_MouseButtonEvent& button) {
     const Backend& st = State();
     if (std::clamp(button.x, 0, 799) != st.lastMouseX || std::clamp(button.y, 0, 599) != st.lastMouseY)
         ReportPointer(button.x, button.y);
-    Post(kind);
+    Post(kind, 0, st.lastMouseX, st.lastMouseY);
 }
 
 void OnKeyDown(const SDL_KeyboardEvent& key) {

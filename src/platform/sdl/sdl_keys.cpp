@@ -55,17 +55,22 @@ uint32_t VirtualKeyOf(const SDL_Keysym& key) {
 }
 
 uint32_t CharacterOfKey(const SDL_Keysym& key) {
+    // Ctrl with Alt is AltGr on many keyboards, which types text instead.
+    const bool ctrlOnly = (key.mod & KMOD_CTRL) && !(key.mod & KMOD_ALT);
     switch (key.sym) {
         case SDLK_ESCAPE: return 27;
         case SDLK_RETURN:
-        case SDLK_KP_ENTER: return 13;
-        case SDLK_BACKSPACE: return 8;
+        case SDLK_KP_ENTER: return ctrlOnly ? 10 : 13;  // Ctrl+Enter types a line feed
+        case SDLK_BACKSPACE: return ctrlOnly ? 127 : 8;
         case SDLK_TAB: return 9;
         default: break;
     }
-    // Ctrl with Alt is AltGr on many keyboards, which types text instead.
-    const bool ctrlOnly = (key.mod & KMOD_CTRL) && !(key.mod & KMOD_ALT);
-    if (ctrlOnly && key.sym >= SDLK_a && key.sym <= SDLK_z) return 1 + static_cast<uint32_t>(key.sym - SDLK_a);
+    if (!ctrlOnly) return 0;
+    if (key.sym >= SDLK_a && key.sym <= SDLK_z) return 1 + static_cast<uint32_t>(key.sym - SDLK_a);
+    // The other control characters, as the keyboard types them with Ctrl.
+    if (key.sym == SDLK_LEFTBRACKET) return 27;
+    if (key.sym == SDLK_BACKSLASH) return 28;
+    if (key.sym == SDLK_RIGHTBRACKET) return 29;
     return 0;
 }
 
