@@ -1,6 +1,8 @@
 // The picture files as the game sees them: decoded to RGB565, black = 0.
 #include <gtest/gtest.h>
 
+#include "support/scratch_folder.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -290,7 +292,8 @@ TEST(Skins, LookClearlyDifferent) {
 
 TEST(Generator, TwoRunsWriteTheSameFiles) {
     namespace fs = std::filesystem;
-    const fs::path base = fs::temp_directory_path() / ("torvanex-assets-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+    const ScratchFolder scratch{"torvanex-assets"};
+    const fs::path base = scratch.path();
     const fs::path one = base / "one", two = base / "two";
     fs::create_directories(one);
     fs::create_directories(two);
@@ -304,5 +307,4 @@ TEST(Generator, TwoRunsWriteTheSameFiles) {
         EXPECT_TRUE(a == b) << name << " differs between runs";
         EXPECT_TRUE(a == ReadBytes(DataFolder() + name)) << name << " differs from the build's copy";
     }
-    fs::remove_all(base);
 }

@@ -2,6 +2,8 @@
 // reads them by, and against the screen places where the text must fit.
 #include <gtest/gtest.h>
 
+#include "support/scratch_folder.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -440,8 +442,8 @@ TEST(Manual, DescribesTheThreeGamesWithPicturesFromTheSkin) {
 // Data files are built on every machine from scratch, so two runs must agree byte for byte.
 TEST(SoundAndText, TwoGeneratorRunsWriteTheSameFiles) {
     namespace fs = std::filesystem;
-    const fs::path base = fs::temp_directory_path() /
-                          ("torvanex-sound-text-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+    const ScratchFolder scratch{"torvanex-sound-text"};
+    const fs::path base = scratch.path();
     std::vector<fs::path> runs{base / "one", base / "two"};
     for (const fs::path& dir : runs) {
         fs::create_directories(dir);
@@ -461,7 +463,6 @@ TEST(SoundAndText, TwoGeneratorRunsWriteTheSameFiles) {
         EXPECT_FALSE(first.empty()) << name;
         EXPECT_TRUE(first == read(runs[1])) << name << " differs between runs";
     }
-    fs::remove_all(base);
 }
 #endif
 

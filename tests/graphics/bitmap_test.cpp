@@ -10,6 +10,7 @@
 #include "graphics/surfaces.h"
 #include "platform/headless/headless.h"
 #include "shell/shell.h"
+#include "support/scratch_folder.h"
 
 namespace {
 
@@ -82,11 +83,11 @@ std::vector<uint8_t> WriteBmp(Kind kind) {
 
 class BitmapTest : public ::testing::Test {
 public:
-    std::string folder = ::testing::TempDir() + "torvanex_bitmap_test/";
+    ScratchFolder scratch{"torvanex-bitmap"};
+    std::string folder = scratch.path();
     void SetUp() override {
         platform::headless::Reset();
         ResetProgramState();
-        std::filesystem::create_directories(folder);
         Shell.ProgramFolder = folder;
         ASSERT_EQ(InitDisplay(800, 600, 16), 0);
         ASSERT_EQ(CreateSurfaceSlot(ComposeSlot, 800, 600, platform::SurfaceKind::SystemMemory, false), 0);

@@ -10,6 +10,7 @@
 #include "graphics/surfaces.h"
 #include "platform/headless/headless.h"
 #include "shell/shell.h"
+#include "support/scratch_folder.h"
 
 namespace {
 
@@ -130,8 +131,8 @@ struct FontFileCase {
 };
 
 TEST_F(TextTest, BrokenFontFilesEndTheProgramWithAFileError) {
-    const std::string folder = ::testing::TempDir() + "torvanex_font_test/";
-    std::filesystem::create_directories(folder);
+    const ScratchFolder scratch{"torvanex-font"};
+    const std::string& folder = scratch.path();
     const FontFileCase cases[] = {
         {{}, true, "File error    2. Please reinstall Torvanex"},
         {{1, 0, 4}, false, "File error  100. Please reinstall Torvanex"},

@@ -6,6 +6,7 @@
 #include "shell/messages.h"
 #include "shell/random.h"
 #include "support/fresh_program.h"
+#include "support/scratch_folder.h"
 
 namespace hl = platform::headless;
 
@@ -93,7 +94,8 @@ TEST_F(FatalErrors, FileLayerCodes) {
     EXPECT_FALSE(ReadGameFile(nullptr, &byte, 1));
     EXPECT_EQ(TakeLastIoResult(), 103);
 
-    const std::string path = ::testing::TempDir() + "torvanex-short";
+    const ScratchFolder scratch;
+    const std::string path = scratch.path() + "torvanex-short";
     ASSERT_EQ(platform::ReplaceFileAtomically(path, "ab", 2), 0);
     platform::File* f = OpenGameFile(path, platform::FileMode::Read);
     ASSERT_NE(f, nullptr);

@@ -9,20 +9,13 @@
 #include "shell/shell.h"
 #include "sound/sound_files.h"
 #include "support/fresh_program.h"
+#include "support/scratch_folder.h"
 
 class SoundTest : public FreshProgram {
 protected:
     void SetUp() override {
         FreshProgram::SetUp();
-        std::string pattern = (std::filesystem::temp_directory_path() / "torvanex-sound-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        folder = pattern + "/";
         Shell.ProgramFolder = folder;
-    }
-    void TearDown() override {
-        FreshProgram::TearDown();
-        std::error_code ec;
-        std::filesystem::remove_all(folder, ec);
     }
     void Write(const std::string& name, const std::vector<uint8_t>& bytes) const {
         std::ofstream(folder + name, std::ios::binary)
@@ -30,5 +23,6 @@ protected:
     }
     void Remove(const std::string& name) const { std::filesystem::remove(folder + name); }
 
-    std::string folder;
+    ScratchFolder scratch{"torvanex-sound"};
+    std::string folder = scratch.path();
 };
