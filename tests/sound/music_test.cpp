@@ -55,6 +55,17 @@ TEST_F(MusicTest, SwitchingOffDuringSecondPieceAndOnAgainStartsTheThird) {
     EXPECT_TRUE(Get().musicPlaying);
 }
 
+TEST_F(MusicTest, APieceEndingJustBeforeTheSwitchOffSkipsNothing) {
+    const Names listed = StartWith({"a.mid", "b.mid", "c.mid"});
+    PieceEnds();
+    platform::headless::EndMusicPiece();   // b ends while the click is waiting its turn
+    MusicButton();
+    MusicButton();
+    platform::Message message;
+    EXPECT_FALSE(platform::TakeMessage(message)) << "the end of b belonged to the stopped piece";
+    EXPECT_EQ(MusicOpened(), (Names{listed[0], listed[1], listed[2]}));
+}
+
 TEST_F(MusicTest, NoPlayablePieceLeavesMusicSilentWithoutMessage) {
     const struct {
         Names files;

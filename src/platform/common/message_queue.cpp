@@ -27,6 +27,10 @@ bool PopKind(MsgKind kind, Message& out) {
     return false;
 }
 
+void DropKind(MsgKind kind) {
+    std::erase_if(messages, [kind](const Message& m) { return m.kind == kind; });
+}
+
 bool Empty() { return messages.empty(); }
 
 void Clear() { messages.clear(); }

@@ -9,6 +9,7 @@ namespace platform::queue {
 void Push(const Message& message);
 bool Pop(Message& out);
 bool PopKind(MsgKind kind, Message& out);
+void DropKind(MsgKind kind);
 bool Empty();
 void Clear();
 

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "platform/common/message_queue.h"
 #include "platform/headless/headless.h"
 
 namespace platform {
@@ -94,15 +95,19 @@ bool PlayMusic() {
     return S().musicPlaying;
 }
 
+// As on the real backend, a piece's end still queued when the music is stopped
+// or closed belongs to the stopped piece and never reaches the game.
 void StopMusic() {
     S().musicCommands.push_back("stop");
     S().musicPlaying = false;
+    queue::DropKind(MsgKind::MusicNotify);
 }
 
 void CloseMusic() {
     S().musicCommands.push_back("close");
     S().musicOpen.clear();
     S().musicPlaying = false;
+    queue::DropKind(MsgKind::MusicNotify);
 }
 
 namespace headless {

@@ -11,6 +11,7 @@
 #include <map>
 
 #include "platform/platform.h"
+#include "platform/common/message_queue.h"
 #include "platform/sdl/sdl_events.h"
 
 namespace platform {
@@ -62,10 +63,12 @@ void SDLCALL OnMusicFinished() {
 }
 
 // An end of piece the hook pushed just before the player stopped the music
-// belongs to the piece that was stopped.
+// belongs to the piece that was stopped, whether it still waits among SDL's
+// events or already in the game's queue.
 void ForgetPendingMusicEnd() {
     const uint32_t type = sdl::MusicEndedEventType();
     if (type != static_cast<uint32_t>(-1)) SDL_FlushEvent(type);
+    queue::DropKind(MsgKind::MusicNotify);
 }
 
 template <typename Action>
@@ -270,10 +273,15 @@ bool OpenMusic(const std::string& path) {
 bool PlayMusic() { return audio.music && Mix_PlayMusic(audio.music, 1) == 0; }
 
 void StopMusic() {
-    if (!audio.mixerOpen || !Mix_PlayingMusic()) return;
-    WithoutEndOfPiece([] { Mix_HaltMusic(); });
+    if (!audio.mixerOpen) return;
+    WithoutEndOfPiece([] {
+        if (Mix_PlayingMusic()) Mix_HaltMusic();
+    });
 }
 
-void CloseMusic() { FreeMusic(); }
+void CloseMusic() {
+    FreeMusic();
+    ForgetPendingMusicEnd();
+}
 
 }  // namespace platform
