@@ -59,6 +59,12 @@ read -r screen_w screen_h < <(xdotool getdisplaygeometry)
 
 hz=$(getconf CLK_TCK)
 
+# CPU time the whole machine has spent, in ticks, from /proc/stat: other
+# work skews the wall-clock figures (and, less, the rest).
+machine_busy() {
+  awk '/^cpu / {print $2 + $3 + $4 + $7 + $8 + $9}' /proc/stat
+}
+
 # Starts the game through the probe (which stays its parent, so the game is
 # reaped when it ends); sets game_pid and first_ms.
 start_game() {
@@ -71,8 +77,10 @@ start_game() {
     kill -0 "$probe_pid" 2>/dev/null || break
     sleep 0.05
   done
+  sleep 0.05
   game_pid=$(sed -n 's/^pid //p' "$work/probe.out")
   first_ms=$(sed -n 's/^first_frame_ms //p' "$work/probe.out")
+  first_cpu=$(sed -n 's/^first_frame_cpu_ms //p' "$work/probe.out")
 }
 
 stop_game() {
@@ -100,6 +108,7 @@ snapshot() {
   done
   awk '{sub(/.*\) /, ""); print "ticks", $12 + $13}' /proc/"$pid"/stat
   awk '/VmRSS/ {print "rss", $2}' /proc/"$pid"/status
+  echo "machine $(machine_busy)"
   echo "wall $(date +%s%N)"
 }
 
@@ -120,6 +129,8 @@ report() {
       wall = (v1["wall"] - v0["wall"]) / 1e9
       printf "   CPU (process, /proc/PID/stat): %.2f %% of a core over %.1f s\n", 100 * (v1["ticks"] - v0["ticks"]) / hz / wall, wall
       printf "   resident memory (VmRSS): %.1f MiB\n", v1["rss"] / 1024
+      printf "   (the rest of the machine, X included, was busy %.2f cores meanwhile)\n",
+        ((v1["machine"] - v0["machine"]) - (v1["ticks"] - v0["ticks"])) / hz / wall
       for (t in name) if (t in run0) {
         byname[name[t]] += (run1[t] - run0[t]); wake[name[t]] += (sw1[t] - sw0[t])
       }
@@ -139,9 +150,13 @@ echo "== $game on Xvfb $screen, audio driver $SDL_AUDIODRIVER"
 
 # (c) start-up, timed several times (the median is the figure).
 times=()
+cpus=()
+busy0=$(machine_busy)
+wall0=$(date +%s%N)
 for run in $(seq "$starts"); do
   start_game
   times+=("${first_ms%% *}")
+  cpus+=("${first_cpu:-?}")
   sleep 1
   [ "$run" -eq 1 ] && awk '/VmRSS/ {printf "   resident memory 1 s after start: %.1f MiB\n", $2 / 1024}' /proc/"$game_pid"/status
   stop_game
@@ -149,6 +164,11 @@ done
 sorted=$(printf '%s\n' "${times[@]}" | sort -n | tr '\n' ' ')
 median=$(printf '%s\n' "${times[@]}" | sort -n | awk '{a[NR] = $1} END {print a[int((NR + 1) / 2)]}')
 echo "-- (c) start-up to the first picture: median $median ms (runs: $sorted)"
+echo "   CPU the game used until its first picture, ms: ${cpus[*]}"
+busy1=$(machine_busy)
+wall1=$(date +%s%N)
+awk -v b="$((busy1 - busy0))" -v w="$((wall1 - wall0))" -v hz="$hz" 'BEGIN {
+  printf "   the machine was busy %.2f cores on average meanwhile (game and X included; 2 cores: figures are slowed above ~1)\n", b / hz / (w / 1e9) }'
 
 start_game
 sleep 3
