@@ -71,7 +71,7 @@ protected:
         e.window.event = id;
         SDL_PushEvent(&e);
     }
-    // Positions are in window pixels; the renderer turns them into 800x600 ones.
+    // Positions are in window pixels; the backend turns them into 800x600 ones.
     void PushMotion(int x, int y) {
         SDL_Event e = Event(SDL_MOUSEMOTION);
         e.motion.x = x;
@@ -87,19 +87,17 @@ protected:
     }
 
     // Window pixels of an 800x600 point on the dummy screen.
-    static void ToWindow(int x, int y, int& wx, int& wy) {
-        SDL_RenderLogicalToWindow(platform::sdl::State().renderer, x + 0.5f, y + 0.5f, &wx, &wy);
-    }
+    static void ToWindow(int x, int y, int& wx, int& wy) { platform::sdl::PictureToWindow(x, y, wx, wy); }
 
     void FillPrimary(uint16_t topLeft, uint16_t topRight, uint16_t bottomLeft, uint16_t bottomRight) {
         platform::memory::Surface* s = platform::memory::Find(primary);
         for (int y = 0; y < 600; ++y)
             for (int x = 0; x < 800; ++x)
                 s->pixels[y * 800 + x] = y < 300 ? (x < 400 ? topLeft : topRight) : (x < 400 ? bottomLeft : bottomRight);
-        platform::memory::GetHooks().primaryDirty = true;
+        platform::memory::MarkPrimaryChanged();
     }
 
-    static bool Dirty() { return platform::memory::GetHooks().primaryDirty; }
+    bool Dirty() const { return !platform::memory::Find(primary)->changed.Empty(); }
 
     // A moment later than the last present, so the refresh limit allows another.
     static void PassOneRefresh() { SDL_Delay(40); }
@@ -304,31 +302,70 @@ TEST_F(SdlBackend, WaitingEndsAtTheDeadlineWithoutSpinning) {
     }
 }
 
-TEST_F(SdlBackend, TheWindowShowsThePicturesExactColours) {
+TEST_F(SdlBackend, TheWindowShowsThePicturesExactColoursLetterboxed) {
+    SDL_Window* window = platform::sdl::State().window;
+    // A window wider than the picture's proportions: bars left and right.
+    SDL_SetWindowSize(window, 1280, 600);
+    Drain();
     // Pure green is the value that SDL's own 565 upload gets wrong on 24-bit screens.
     FillPrimary(0x07E0, 0xF800, 0x8410, 0x0821);
     PassOneRefresh();
     platform::WaitForMessage(platform::ReadCounter());
     ASSERT_FALSE(Dirty());
 
-    SDL_Renderer* renderer = platform::sdl::State().renderer;
-    int outW = 0, outH = 0;
-    SDL_GetRendererOutputSize(renderer, &outW, &outH);
-    std::vector<uint32_t> shown(static_cast<size_t>(outW) * outH);
-    SDL_RenderSetLogicalSize(renderer, 0, 0);  // read the whole output, bars included
-    ASSERT_EQ(SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, shown.data(), outW * 4), 0);
-    SDL_RenderSetLogicalSize(renderer, 800, 600);
+    SDL_Surface* surface = SDL_GetWindowSurface(window);
+    ASSERT_EQ(surface->w, 1280);
+    ASSERT_EQ(surface->format->BytesPerPixel, 4);
+    auto pixel = [&](int wx, int wy) {
+        Uint8 r = 0, g = 0, b = 0;
+        SDL_GetRGB(static_cast<const uint32_t*>(surface->pixels)[wy * surface->pitch / 4 + wx], surface->format, &r,
+                   &g, &b);
+        return uint32_t{r} << 16 | uint32_t{g} << 8 | b;
+    };
     auto at = [&](int x, int y) {
         int wx = 0, wy = 0;
         ToWindow(x, y, wx, wy);
-        return shown[static_cast<size_t>(wy) * outW + wx] & 0xFFFFFF;
+        return pixel(wx, wy);
     };
     EXPECT_EQ(at(200, 150), 0x00FF00u);
     EXPECT_EQ(at(600, 150), 0xFF0000u);
     EXPECT_EQ(at(200, 450), 0x848284u);
     EXPECT_EQ(at(600, 450), 0x080408u);
-    EXPECT_EQ(platform::sdl::ExpandRgb565(0xFFFF), 0xFFFFFFFFu);
-    EXPECT_EQ(platform::sdl::ExpandRgb565(0x0000), 0xFF000000u);
+    EXPECT_EQ(pixel(239, 300), 0u) << "left bar";
+    EXPECT_EQ(pixel(240, 300), 0x848284u) << "the picture's left edge";
+    EXPECT_EQ(pixel(1039, 300), 0x080408u) << "the picture's right edge";
+    EXPECT_EQ(pixel(1040, 300), 0u) << "right bar";
+
+    // The pointer over a bar is at the picture's edge.
+    PushMotion(100, 10);
+    PushMotion(1200, 590);
+    const std::vector<Message> got = Drain();
+    ASSERT_EQ(got.size(), 2u);
+    EXPECT_EQ(got[0].x, 0);
+    EXPECT_EQ(got[0].y, 10);
+    EXPECT_EQ(got[1].x, 799);
+    EXPECT_EQ(got[1].y, 590);
+}
+
+TEST_F(SdlBackend, ACursorMoveSendsTwoSmallAreasNotTheScreen) {
+    FillPrimary(1, 1, 1, 1);
+    PassOneRefresh();
+    platform::WaitForVerticalBlank();
+    ASSERT_FALSE(Dirty());
+    platform::SurfaceHandle sprite = 0;
+    ASSERT_EQ(platform::CreateSurface(18, 25, platform::SurfaceKind::SystemMemory, sprite), platform::kDdOk);
+    const int64_t before = platform::sdl::State().pixelsSent;
+    // The cursor leaves one place (its background is put back) and is drawn at another.
+    ASSERT_EQ(platform::BltFast(primary, 100, 100, sprite, {0, 0, 18, 25}, false), platform::kDdOk);
+    ASSERT_EQ(platform::BltFast(primary, 500, 400, sprite, {0, 0, 18, 25}, false), platform::kDdOk);
+    PassOneRefresh();
+    platform::WaitForVerticalBlank();
+    const int64_t sent = platform::sdl::State().pixelsSent - before;
+    SDL_Surface* surface = SDL_GetWindowSurface(platform::sdl::State().window);
+    const double scale = double(surface->h) / 600;
+    const double most = 2 * (18 * scale + 1) * (25 * scale + 1);
+    EXPECT_GT(sent, 0);
+    EXPECT_LE(double(sent), most) << "window pixels sent for two 18x25 areas";
 }
 
 TEST_F(SdlBackend, PresentsOnlyWhenVisibleAndAtMostOncePerRefresh) {
@@ -341,7 +378,7 @@ TEST_F(SdlBackend, PresentsOnlyWhenVisibleAndAtMostOncePerRefresh) {
     // refresh keeps a busy machine from passing it between the two calls.)
     const int64_t refresh = platform::sdl::State().presentInterval;
     platform::sdl::State().presentInterval = platform::CounterFrequency() / 5;
-    platform::memory::GetHooks().primaryDirty = true;
+    platform::memory::MarkPrimaryChanged();
     platform::WaitForVerticalBlank();
     EXPECT_TRUE(Dirty());
     platform::WaitForMessage(platform::ReadCounter() + platform::CounterFrequency() / 2);
@@ -350,7 +387,7 @@ TEST_F(SdlBackend, PresentsOnlyWhenVisibleAndAtMostOncePerRefresh) {
 
     PushWindowEvent(SDL_WINDOWEVENT_MINIMIZED);
     Drain();
-    platform::memory::GetHooks().primaryDirty = true;
+    platform::memory::MarkPrimaryChanged();
     PassOneRefresh();
     platform::WaitForVerticalBlank();
     platform::Sleep(1);
@@ -368,7 +405,7 @@ TEST_F(SdlBackend, AHalfDrawnScreenIsNotShown) {
     uint16_t* pixels = nullptr;
     int32_t pitch = 0;
     ASSERT_EQ(platform::LockSurface(primary, pixels, pitch), platform::kDdOk);
-    platform::memory::GetHooks().primaryDirty = true;
+    platform::memory::MarkPrimaryChanged();
     PassOneRefresh();
     platform::WaitForVerticalBlank();
     EXPECT_TRUE(Dirty());

@@ -1,6 +1,8 @@
 // In-memory RGB565 surfaces with bounds-checked copies and locks.
 #include "platform/common/surface_memory.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 namespace platform::memory {
@@ -29,7 +31,41 @@ bool Inside(const Surface& s, int left, int top, int right, int bottom) {
            bottom <= s.height;
 }
 
+int64_t Area(const Rect& r) { return int64_t{r.right - r.left} * (r.bottom - r.top); }
+
+Rect Union(const Rect& a, const Rect& b) {
+    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+            std::max(a.bottom, b.bottom)};
+}
+
+void MarkWhole(Surface& s) { s.changed.Add({0, 0, s.width, s.height}); }
+
 }  // namespace
+
+void ChangedArea::Add(const Rect& rect) {
+    if (rect.right <= rect.left || rect.bottom <= rect.top) return;
+    Rect adding = rect;
+    // Each merge removes a rectangle from the list, so this ends.
+    for (;;) {
+        int merge = -1;
+        for (int i = 0; i < count_ && merge < 0; ++i)
+            if (Area(Union(rects_[i], adding)) <= Area(rects_[i]) + Area(adding)) merge = i;
+        if (merge < 0 && count_ == kMaxRects) {
+            int64_t leastGrowth = INT64_MAX;
+            for (int i = 0; i < count_; ++i) {
+                const int64_t growth = Area(Union(rects_[i], adding)) - Area(rects_[i]);
+                if (growth < leastGrowth) {
+                    leastGrowth = growth;
+                    merge = i;
+                }
+            }
+        }
+        if (merge < 0) break;
+        adding = Union(rects_[merge], adding);
+        rects_[merge] = rects_[--count_];
+    }
+    rects_[count_++] = adding;
+}
 
 Hooks& GetHooks() { return hooks; }
 
@@ -42,6 +78,10 @@ SurfaceHandle PrimaryHandle() {
     for (int i = 1; i <= kMaxSurfaces; ++i)
         if (surfaces[i].used && surfaces[i].kind == SurfaceKind::Primary) return i;
     return 0;
+}
+
+void MarkPrimaryChanged() {
+    if (Surface* primary = Find(PrimaryHandle())) MarkWhole(*primary);
 }
 
 void MarkAllLost() {
@@ -76,8 +116,8 @@ DdResult CreateSurface(int width, int height, SurfaceKind kind, SurfaceHandle& o
         s->height = height;
         s->kind = kind;
         s->pixels.assign(static_cast<size_t>(width) * height, 0);
+        // A new screen is black, as the backend shows it until the game draws.
         out = i;
-        if (kind == SurfaceKind::Primary) memory::GetHooks().primaryDirty = true;
         return kDdOk;
     }
     return kDdOutOfMemory;
@@ -114,7 +154,7 @@ DdResult BltFast(SurfaceHandle to, int x, int y, SurfaceHandle from, const Rect&
             std::memcpy(dp, row.data(), sizeof(uint16_t) * w);
         }
     }
-    if (d->kind == SurfaceKind::Primary) memory::GetHooks().primaryDirty = true;
+    if (d->kind == SurfaceKind::Primary) d->changed.Add({x, y, x + w, y + h});
     return kDdOk;
 }
 
@@ -134,8 +174,9 @@ DdResult LockSurface(SurfaceHandle handle, uint16_t*& pixels, int32_t& pitchByte
 DdResult UnlockSurface(SurfaceHandle handle) {
     Surface* s = Find(handle);
     if (!s) return kDdInvalidParams;
+    // Locked writes to the screen are rare; where they went is not known.
+    if (s->kind == SurfaceKind::Primary && s->locked) memory::MarkWhole(*s);
     s->locked = false;
-    if (s->kind == SurfaceKind::Primary) memory::GetHooks().primaryDirty = true;
     return kDdOk;
 }
 

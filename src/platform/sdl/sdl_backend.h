@@ -1,21 +1,29 @@
-// State and helpers the SDL backend's files share: the window, the renderer
-// that shows the primary surface, and the pump that turns SDL events into
-// game messages. Only the SDL backend (and its tests) include this.
+// State and helpers the SDL backend's files share: the window and how the
+// primary surface reaches it, and the pump that turns SDL events into game
+// messages. Only the SDL backend (and its tests) include this.
 #pragma once
 
 #include <SDL.h>
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/platform.h"
+#include "platform/sdl/sdl_letterbox.h"
 
 namespace platform::sdl {
 
 struct Backend {
     SDL_Window* window = nullptr;
-    SDL_Renderer* renderer = nullptr;
-    SDL_Texture* texture = nullptr;  // ARGB8888, the size of the primary surface
+    // The window's own pixels (SDL's window surface, no OpenGL): the picture
+    // is converted and scaled into it, and only changed parts are sent.
+    SDL_Surface* windowSurface = nullptr;
+    Letterbox box;                   // where the picture lies in windowSurface
+    std::vector<uint32_t> table;     // picture pixel -> window pixel, when not RGB565 both
+    bool windowStale = false;        // the window lost what it showed: send all of it again
+    int pictureWidth = 800;
+    int pictureHeight = 600;
     bool active = false;             // the last activation we reported
     bool minimised = false;
     bool hidden = true;
@@ -24,6 +32,11 @@ struct Backend {
     int32_t lastMouseX = -1;         // the position of the last MouseMove we reported
     int32_t lastMouseY = -1;
     bool dropNextText = false;       // the key that produced it was an Alt combination
+    // Counted for the benchmark (TORVANEX_PRESENT_STATS).
+    bool countPresents = false;
+    int64_t presents = 0;
+    int64_t pixelsSent = 0;
+    int64_t statsPrinted = 0;        // counter value of the last printed figures
 };
 
 Backend& State();
@@ -50,6 +63,12 @@ std::string Utf8FromWindows1252(const std::string& text);
 
 // The exact 8-bit expansion of an RGB565 pixel (bit replication), as ARGB8888.
 uint32_t ExpandRgb565(uint16_t pixel);
+// Takes the window's surface (again after a resize) and fits the picture
+// into it; the whole window is sent at the next present.
+void FitWindow();
+// Window position (SDL's mouse coordinates) to picture pixel, and back.
+void WindowToPicture(int windowX, int windowY, int& x, int& y);
+void PictureToWindow(int x, int y, int& windowX, int& windowY);
 // Shows the primary surface if it changed, the window can be seen and a
 // display refresh has passed since the last present.
 void PresentIfDue();
@@ -57,5 +76,7 @@ void PresentIfDue();
 bool PresentWaiting();
 // Counter value from which PresentIfDue may show the screen again.
 int64_t NextPresentAllowed();
+// Prints the present figures once a second when they are counted.
+void ReportPresentStats(bool final);
 
 }  // namespace platform::sdl

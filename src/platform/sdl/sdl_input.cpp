@@ -11,13 +11,15 @@ namespace {
 
 void Post(MsgKind kind, uint32_t wParam = 0, int32_t x = 0, int32_t y = 0) { queue::Push({kind, wParam, x, y}); }
 
-// The letterbox bars lie outside the 800x600 picture; the game only knows
-// the picture.
-void ReportPointer(int32_t x, int32_t y) {
+// The game only knows its 800x600 picture: the pointer over the letterbox
+// bars is at the picture's nearest edge.
+void ReportPointer(int32_t windowX, int32_t windowY) {
     Backend& st = State();
-    st.lastMouseX = std::clamp(x, 0, 799);
-    st.lastMouseY = std::clamp(y, 0, 599);
-    Post(MsgKind::MouseMove, 0, st.lastMouseX, st.lastMouseY);
+    int x = 0, y = 0;
+    WindowToPicture(windowX, windowY, x, y);
+    st.lastMouseX = x;
+    st.lastMouseY = y;
+    Post(MsgKind::MouseMove, 0, x, y);
 }
 
 void OnButton(const SDL_MouseButtonEvent& button) {
@@ -30,8 +32,9 @@ void OnButton(const SDL_MouseButtonEvent& button) {
     // deliver a click where no move was reported (a window that appeared
     // under a resting pointer), so report the position first.
     const Backend& st = State();
-    if (std::clamp(button.x, 0, 799) != st.lastMouseX || std::clamp(button.y, 0, 599) != st.lastMouseY)
-        ReportPointer(button.x, button.y);
+    int x = 0, y = 0;
+    WindowToPicture(button.x, button.y, x, y);
+    if (x != st.lastMouseX || y != st.lastMouseY) ReportPointer(button.x, button.y);
     Post(kind, 0, st.lastMouseX, st.lastMouseY);
 }
 
@@ -59,9 +62,8 @@ void OnText(const char* utf8) {
     for (const char c : ToWindows1252(utf8)) Post(MsgKind::Char, static_cast<uint8_t>(c));
 }
 
-void MarkPrimaryChanged() {
-    if (memory::PrimaryHandle() != 0) memory::GetHooks().primaryDirty = true;
-}
+// The window lost its pixels (or may have): it is sent whole again.
+void WindowNeedsAll() { State().windowStale = true; }
 
 // Returning to the game is, for the game, returning from another display
 // mode: the screen is reported lost and the game rebuilds it.
@@ -84,15 +86,18 @@ void OnWindowEvent(const SDL_WindowEvent& window) {
         case SDL_WINDOWEVENT_RESTORED:
         case SDL_WINDOWEVENT_MAXIMIZED:
             st.minimised = false;
-            MarkPrimaryChanged();
+            WindowNeedsAll();
             break;
         case SDL_WINDOWEVENT_SHOWN:
             st.hidden = false;
-            MarkPrimaryChanged();
+            WindowNeedsAll();
             break;
         case SDL_WINDOWEVENT_HIDDEN: st.hidden = true; break;
-        case SDL_WINDOWEVENT_EXPOSED:
-        case SDL_WINDOWEVENT_SIZE_CHANGED: MarkPrimaryChanged(); break;
+        case SDL_WINDOWEVENT_EXPOSED: WindowNeedsAll(); break;
+        // The picture is fitted to the new size before the next pointer position.
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+            if (st.windowSurface) FitWindow();
+            break;
         case SDL_WINDOWEVENT_CLOSE: Post(MsgKind::Close); break;
         default: break;
     }
@@ -129,6 +134,7 @@ bool TakeMessage(Message& out) {
     sdl::PumpEvents();
     // Between passes of the main loop every drawing has its cursor back on.
     sdl::PresentIfDue();
+    sdl::ReportPresentStats(false);
     return queue::Pop(out);
 }
 

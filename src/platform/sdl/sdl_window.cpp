@@ -21,20 +21,25 @@ bool CreateMainWindow(const std::string& title) {
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     // A close from the desktop reaches the game once, as the window's close.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
-    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
+    // The window surface is the window's own pixels, not an OpenGL texture.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER) != 0) return false;
     sdl::Backend& st = sdl::State();
     st = sdl::Backend{};
-    st.window = SDL_CreateWindow(sdl::Utf8FromWindows1252(title).c_str(), SDL_WINDOWPOS_CENTERED,
-                                 SDL_WINDOWPOS_CENTERED, 800, 600, SDL_WINDOW_HIDDEN | SDL_WINDOW_FULLSCREEN_DESKTOP);
+    // A borderless window over the whole desktop: it covers the screen as a
+    // full-screen one does, without the wait (a tenth of a second when no
+    // window manager answers) for a full-screen switch to be confirmed.
+    SDL_Rect desktop{0, 0, 800, 600};
+    if (SDL_GetDisplayBounds(0, &desktop) != 0 || desktop.w <= 0 || desktop.h <= 0) desktop = {0, 0, 800, 600};
+    st.window = SDL_CreateWindow(sdl::Utf8FromWindows1252(title).c_str(), desktop.x, desktop.y, desktop.w, desktop.h,
+                                 SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS);
     return st.window != nullptr;
 }
 
 void DestroyMainWindow() {
     sdl::Backend& st = sdl::State();
-    if (st.texture) SDL_DestroyTexture(st.texture);
-    if (st.renderer) SDL_DestroyRenderer(st.renderer);
-    if (st.window) SDL_DestroyWindow(st.window);
+    sdl::ReportPresentStats(true);
+    if (st.window) SDL_DestroyWindow(st.window);  // and its surface
     st = sdl::Backend{};
     SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER);
 }
@@ -45,9 +50,7 @@ void SetSystemCursorPos(int x, int y) {
     const sdl::Backend& st = sdl::State();
     if (!st.window) return;
     int windowX = x, windowY = y;
-    if (st.renderer)
-        SDL_RenderLogicalToWindow(st.renderer, static_cast<float>(x) + 0.5f, static_cast<float>(y) + 0.5f, &windowX,
-                                  &windowY);
+    sdl::PictureToWindow(x, y, windowX, windowY);
     SDL_WarpMouseInWindow(st.window, windowX, windowY);
 }
 
