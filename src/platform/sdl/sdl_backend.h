@@ -32,6 +32,8 @@ struct Backend {
     int32_t lastMouseX = -1;         // the position of the last MouseMove we reported
     int32_t lastMouseY = -1;
     bool dropNextText = false;       // the key that produced it was an Alt combination
+    int xConnection = -1;            // the X socket the idle wait sleeps on; -1: SDL's own wait
+    bool xRead = false;              // an X round trip since the last pump may have read input
     // Counted for the benchmark (TORVANEX_PRESENT_STATS).
     bool countPresents = false;
     int64_t presents = 0;
@@ -41,10 +43,21 @@ struct Backend {
 
 Backend& State();
 
+// ---------------------------------------------------------------- waiting
+
+// The socket of the window's X connection; -1 when SDL does not drive X11.
+int XConnectionFd(SDL_Window* window);
+// Ends the main thread's idle wait from another thread. (SDL's own wake-up
+// does not reach a wait that sleeps on the X socket.)
+void WakeMainThread();
+
 // ---------------------------------------------------------------- events
 
-// Drains SDL's event queue into the game's message queue.
+// Reads the X connection once, then drains SDL's event queue into the
+// game's message queue.
 void PumpEvents();
+// Drains SDL's event queue without reading the X connection.
+void TakePushedEvents();
 // Turns one SDL event into zero or more game messages.
 void TranslateEvent(const SDL_Event& event);
 

@@ -121,9 +121,17 @@ void TranslateEvent(const SDL_Event& event) {
     }
 }
 
+// One look at the X connection, then everything SDL holds (polling event by
+// event would read the connection once per event, and once more for nothing).
 void PumpEvents() {
+    SDL_PumpEvents();
+    State().xRead = false;
+    TakePushedEvents();
+}
+
+void TakePushedEvents() {
     SDL_Event event;
-    while (SDL_PollEvent(&event)) TranslateEvent(event);
+    while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) TranslateEvent(event);
 }
 
 }  // namespace platform::sdl

@@ -1,8 +1,18 @@
 // Waiting without spinning a core: the main loop and the game's pauses sleep
-// in SDL's event wait or in the system's sleep, never in a polling loop.
+// on the X connection, in SDL's event wait or in the system's sleep, never in
+// a polling loop. An idle tick costs one wake-up.
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/timerfd.h>
+#include <sys/prctl.h>
+#include <cstdlib>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <climits>
+#include <ctime>
 #include <thread>
 
 #include "platform/common/message_queue.h"
@@ -16,10 +26,71 @@ namespace {
 // a tenth of a per cent of a core at 18 ticks a second.
 constexpr int64_t kYieldMicros = 120;
 
+struct WakePipe {
+    int read = -1;
+    int write = -1;
+};
+
+// Made once and kept for the life of the process, so the audio thread never
+// writes to a descriptor that was closed under it.
+const WakePipe& Waker() {
+    static const WakePipe pipe = [] {
+        WakePipe made;
+        int fds[2];
+        if (::pipe2(fds, O_NONBLOCK | O_CLOEXEC) == 0) {
+            made.read = fds[0];
+            made.write = fds[1];
+        }
+        return made;
+    }();
+    return pipe;
+}
+
+void DrainWaker() {
+    char bytes[64];
+    while (::read(Waker().read, bytes, sizeof bytes) > 0) {
+    }
+}
+
+void YieldUntil(int64_t until) {
+    while (static_cast<int64_t>(SDL_GetPerformanceCounter()) < until) std::this_thread::yield();
+}
+
+// Sleeps on the X socket and the wake pipe until one of them has something
+// or until `until`. A sleep this long ends a fairly steady stretch late (here
+// some 150 microseconds, a tick interval three parts in a thousand too long),
+// so it is aimed that much early, learnt from the last wakes, and the rest is
+// yielded away: one wake-up per tick, the tick on time. True when input may
+// have arrived.
+bool WaitOnX(int xSocket, int64_t until, int64_t now) {
+    static const int64_t frequency = static_cast<int64_t>(SDL_GetPerformanceFrequency());
+    static int64_t lateness = frequency * kYieldMicros / 1000000;
+    const int64_t aim = until - lateness;
+    pollfd fds[2] = {{xSocket, POLLIN, 0}, {Waker().read, POLLIN, 0}};
+    const nfds_t count = Waker().read >= 0 ? 2 : 1;
+    int ready = 0;
+    if (aim > now) {
+        const int64_t ns = (aim - now) * 1000000000 / frequency;
+        const timespec timeout{static_cast<time_t>(ns / 1000000000), static_cast<long>(ns % 1000000000)};
+        ready = ::ppoll(fds, count, &timeout, nullptr);
+        if (ready == 0) {
+            const int64_t late = static_cast<int64_t>(SDL_GetPerformanceCounter()) - aim;
+            lateness = std::clamp(lateness + (late - lateness) / 8, int64_t{0}, frequency / 500);
+        }
+    } else {
+        ready = ::poll(fds, count, 0);
+    }
+    if (ready < 0) return errno == EINTR;  // a signal: SDL turns SIGTERM into a quit at the pump
+    if (count == 2 && (fds[1].revents & POLLIN)) DrainWaker();
+    if (ready > 0) return true;
+    YieldUntil(until);
+    return false;
+}
+
 // SDL's event wait counts whole milliseconds from a millisecond clock and can
 // wake up to one early; the last stretch before a deadline is slept exactly,
 // so the frame tick comes on time instead of up to a millisecond late.
-void WaitUntil(int64_t until, int64_t now) {
+void WaitInSdl(int64_t until, int64_t now) {
     const auto frequency = static_cast<int64_t>(SDL_GetPerformanceFrequency());
     const int64_t perMs = std::max<int64_t>(1, frequency / 1000);
     const int64_t left = until - now;
@@ -27,7 +98,7 @@ void WaitUntil(int64_t until, int64_t now) {
         const int64_t yieldSpan = frequency * kYieldMicros / 1000000;
         if (left > yieldSpan)
             std::this_thread::sleep_for(std::chrono::nanoseconds((left - yieldSpan) * 1000000000 / frequency));
-        while (static_cast<int64_t>(SDL_GetPerformanceCounter()) < until) std::this_thread::yield();
+        YieldUntil(until);
         return;
     }
     const auto ms = static_cast<int>(std::min<int64_t>(left / perMs - 1, INT_MAX));
@@ -36,21 +107,45 @@ void WaitUntil(int64_t until, int64_t now) {
 }
 
 }  // namespace
+
+void WakeMainThread() {
+    const char byte = 1;
+    if (Waker().write >= 0) (void)!::write(Waker().write, &byte, 1);
+}
+
 }  // namespace platform::sdl
 
 namespace platform {
 
 void WaitForMessage(int64_t deadline) {
+    sdl::Backend& st = sdl::State();
     sdl::PumpEvents();
     while (queue::Empty()) {
         sdl::PresentIfDue();
+        const bool presentWaiting = sdl::PresentWaiting();
+        sdl::ReportPresentStats(false);
         const auto now = static_cast<int64_t>(SDL_GetPerformanceCounter());
         if (now >= deadline) return;
         int64_t until = deadline;
         // A changed screen held back by the refresh limit is shown as soon as it may be.
-        if (sdl::PresentWaiting() && sdl::NextPresentAllowed() > now) until = std::min(until, sdl::NextPresentAllowed());
-        sdl::WaitUntil(until, now);
-        sdl::PumpEvents();
+        if (presentWaiting && sdl::NextPresentAllowed() > now) until = std::min(until, sdl::NextPresentAllowed());
+        if (st.xConnection < 0) {
+            sdl::WaitInSdl(until, now);
+            sdl::PumpEvents();
+            continue;
+        }
+        // Before sleeping on the socket, SDL takes what Xlib already read (a
+        // present waits for the X server's answer and may read input with it).
+        if (st.xRead) {
+            sdl::PumpEvents();
+            if (!queue::Empty()) return;
+        }
+        if (sdl::WaitOnX(st.xConnection, until, now)) {
+            sdl::PumpEvents();
+        } else {
+            // Events other threads pushed need no look at the X socket.
+            sdl::TakePushedEvents();
+        }
     }
 }
 

@@ -47,11 +47,12 @@ void DestroyMainWindow() {
 void ShowSystemCursor(bool shown) { SDL_ShowCursor(shown ? SDL_ENABLE : SDL_DISABLE); }
 
 void SetSystemCursorPos(int x, int y) {
-    const sdl::Backend& st = sdl::State();
+    sdl::Backend& st = sdl::State();
     if (!st.window) return;
     int windowX = x, windowY = y;
     sdl::PictureToWindow(x, y, windowX, windowY);
     SDL_WarpMouseInWindow(st.window, windowX, windowY);
+    st.xRead = true;
 }
 
 void MinimiseWindow() {
