@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <thread>
+#include <vector>
 
 #include "platform/platform.h"
 #include "shell/shell.h"
@@ -87,6 +88,45 @@ TEST(SoundThroughMixer, EffectAndPieceSoundAndOnlyThePieceEndArrivesAsMessage) {
     MusicButton();  // off: the halt must not pass for the end of the piece
     std::this_thread::sleep_for(100ms);
     while (platform::TakeMessage(message)) EXPECT_NE(message.kind, platform::MsgKind::MusicNotify);
+}
+
+// A constant offset in what is played (some soundfonts' voices carry one)
+// must not reach the speakers: a thump at each start and stop, lost headroom.
+TEST(SoundThroughMixer, TheMixCarriesNoConstantOffset) {
+    const Cleanup cleanup;
+    fs::create_directories(kFolder);
+    const std::string mix = (kFolder / "offset.raw").string();
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIOFILE", mix.c_str(), 1);
+    ASSERT_TRUE(platform::OpenAudioDevice());
+    ASSERT_TRUE(platform::CreatePrimarySoundBuffer());
+    // Half a second of a 220 Hz square wave riding half-way up the 8-bit range.
+    std::vector<uint8_t> samples(5512);
+    for (size_t i = 0; i < samples.size(); ++i) samples[i] = i / 25 % 2 ? 0xE0 : 0xA0;
+    platform::PcmFormat format;
+    format.samplesPerSecond = 11025;
+    format.averageBytesPerSecond = 11025;
+    platform::SoundHandle sound = 0;
+    ASSERT_TRUE(platform::CreateSoundBuffer(format, static_cast<uint32_t>(samples.size()), sound));
+    ASSERT_TRUE(platform::FillSoundBuffer(sound, samples.data(), static_cast<uint32_t>(samples.size())));
+    ASSERT_TRUE(platform::PlaySoundBuffer(sound, 0));
+    std::this_thread::sleep_for(900ms);  // the effect and its fading out
+    platform::CloseAudioDevice();
+
+    std::ifstream in(mix, std::ios::binary);
+    int16_t sample = 0;
+    double sum = 0;
+    long count = 0;
+    int loudest = 0;
+    while (in.read(reinterpret_cast<char*>(&sample), sizeof sample)) {
+        sum += sample;
+        ++count;
+        loudest = std::max(loudest, std::abs(int{sample}));
+    }
+    ASSERT_GT(count, 22050) << "at least the half second of the effect was captured";
+    EXPECT_GT(loudest, 4000) << "the effect was heard";
+    // Unfiltered, the offset alone would make the mean some 8000.
+    EXPECT_LT(std::abs(sum / double(count)), 100.0);
 }
 
 }  // namespace

@@ -5,13 +5,16 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstring>
 #include <filesystem>
 #include <map>
+#include <numbers>
 
 #include "platform/platform.h"
 #include "platform/common/message_queue.h"
+#include "platform/sdl/sdl_backend.h"
 #include "platform/sdl/sdl_events.h"
 
 namespace platform {
@@ -22,17 +25,45 @@ constexpr int kDeviceChannels = 2;
 constexpr int kDeviceChunkSamples = 1024;
 constexpr int kEffectChannels = 4;
 
-// General MIDI soundfonts where Debian puts them, best known first.
+// General MIDI soundfonts where Debian puts them. The small one the set-up
+// installs comes first, by its own name: default-GM.sf2 is a link to
+// whichever font was installed last, and a large one makes the game take
+// hundreds of megabytes and sound different. The others are fallbacks.
 constexpr const char* kSoundFonts[] = {
-    "/usr/share/sounds/sf2/default-GM.sf2",
     "/usr/share/sounds/sf2/TimGM6mb.sf2",
+    "/usr/share/sounds/sf2/default-GM.sf2",
     "/usr/share/sounds/sf2/FluidR3_GM.sf2",
 };
+
+// A voice of the synthesiser can carry a constant offset (some soundfonts
+// do): held in the mix it thumps as music starts and stops and eats the
+// headroom. A one-pole high-pass this low removes it and nothing audible.
+constexpr float kDcCutoffHz = 10.0f;
+constexpr int kDcMaxChannels = 8;
+
+// How long a busy start may hold back the first piece.
+constexpr Uint64 kFirstPieceWaitMs = 500;
 
 struct Buffer {
     PcmFormat format;
     uint32_t bytes = 0;
     Mix_Chunk* chunk = nullptr;  // the samples in the device's format, once filled
+};
+
+struct DcBlocker {
+    int channels = 0;  // 0: the device's samples are not 16-bit, left alone
+    float pole = 0;
+    float lastIn[kDcMaxChannels] = {};
+    float lastOut[kDcMaxChannels] = {};
+};
+
+// The first piece, opened before the game's first picture, is loaded once
+// the game first sits idle (see StartDeferredMusic).
+struct DeferredPiece {
+    bool waiting = false;
+    bool play = false;
+    std::string path;
+    Uint64 since = 0;
 };
 
 struct Audio {
@@ -45,6 +76,9 @@ struct Audio {
     SoundHandle nextHandle = 1;
     Mix_Music* music = nullptr;
     bool soundFontSet = false;
+    DeferredPiece deferred;
+    bool pieceTried = false;  // a piece was loaded (or tried) in this run: later ones load at once
+    DcBlocker dc;
 };
 Audio audio;
 
@@ -60,6 +94,36 @@ void SDLCALL OnMusicFinished() {
     SDL_zero(event);
     event.type = type;
     SDL_PushEvent(&event);
+    sdl::WakeMainThread();
+}
+
+// Runs on the audio thread after each mix.
+void SDLCALL BlockDc(void* data, Uint8* stream, int bytes) {
+    auto& dc = *static_cast<DcBlocker*>(data);
+    if (dc.channels <= 0) return;
+    auto* samples = reinterpret_cast<Sint16*>(stream);
+    const int count = bytes / static_cast<int>(sizeof(Sint16)) / dc.channels * dc.channels;
+    for (int i = 0; i < count; i += dc.channels) {
+        for (int c = 0; c < dc.channels; ++c) {
+            const float in = samples[i + c];
+            float out = in - dc.lastIn[c] + dc.pole * dc.lastOut[c];
+            // Silence would otherwise decay into denormal numbers, slow on every CPU.
+            if (out > -1e-3f && out < 1e-3f) out = 0;
+            dc.lastIn[c] = in;
+            dc.lastOut[c] = out;
+            const float clamped = std::clamp(out, -32768.0f, 32767.0f);
+            samples[i + c] = static_cast<Sint16>(clamped + (clamped < 0 ? -0.5f : 0.5f));
+        }
+    }
+}
+
+void StartDcBlocker() {
+    audio.dc = DcBlocker{};
+    if (audio.format == AUDIO_S16SYS && audio.channels >= 1 && audio.channels <= kDcMaxChannels) {
+        audio.dc.channels = audio.channels;
+        audio.dc.pole = 1.0f - 2.0f * std::numbers::pi_v<float> * kDcCutoffHz / static_cast<float>(audio.rate);
+    }
+    Mix_SetPostMix(BlockDc, &audio.dc);
 }
 
 // An end of piece the hook pushed just before the player stopped the music
@@ -95,11 +159,13 @@ bool OpenMixer() {
     }
     Mix_AllocateChannels(kEffectChannels);
     Mix_HookMusicFinished(OnMusicFinished);
+    StartDcBlocker();
     audio.mixerOpen = true;
     return true;
 }
 
 void FreeMusic() {
+    audio.deferred = DeferredPiece{};
     if (!audio.music) return;
     Mix_Music* music = audio.music;
     audio.music = nullptr;
@@ -110,6 +176,7 @@ void CloseMixer() {
     if (!audio.mixerOpen) return;
     FreeMusic();
     Mix_HookMusicFinished(nullptr);
+    Mix_SetPostMix(nullptr, nullptr);
     Mix_CloseAudio();
     SDL_QuitSubSystem(SDL_INIT_AUDIO | SDL_INIT_EVENTS);
     audio.mixerOpen = false;
@@ -143,6 +210,22 @@ bool FindSoundFont() {
 }
 
 bool CanPlayMidi() { return OpenMixer() && Mix_HasMusicDecoder("MIDI") && FindSoundFont(); }
+
+// What the mixer would refuse at once is refused before a piece is put off.
+bool LooksLikeMidi(const std::string& path) {
+    SDL_RWops* file = SDL_RWFromFile(path.c_str(), "rb");
+    if (!file) return false;
+    char head[4] = {};
+    const size_t got = SDL_RWread(file, head, 1, sizeof head);
+    SDL_RWclose(file);
+    return got == sizeof head && std::memcmp(head, "MThd", 4) == 0;
+}
+
+// The first piece of a run started while the window has not yet shown the
+// game's first picture would hold that picture back by the synthesiser's
+// set-up; it waits instead. Without a window (tests of sound alone) nothing
+// waits.
+bool PutOffPiece() { return !audio.pieceTried && sdl::State().window != nullptr; }
 
 SDL_AudioFormat SampleFormat(const PcmFormat& format) {
     return format.bitsPerSample == 8 ? AUDIO_U8 : AUDIO_S16LSB;
@@ -200,6 +283,20 @@ namespace sdl {
 uint32_t MusicEndedEventType() {
     static const uint32_t type = SDL_RegisterEvents(1);
     return type;
+}
+
+void StartDeferredMusic(bool idle) {
+    DeferredPiece& piece = audio.deferred;
+    if (!piece.waiting) return;
+    if (!idle && SDL_GetTicks64() - piece.since < kFirstPieceWaitMs) return;
+    const DeferredPiece started = piece;
+    piece = DeferredPiece{};
+    audio.music = Mix_LoadMUS(started.path.c_str());
+    audio.pieceTried = true;
+    if (!started.play) return;
+    // The game was told the piece plays; if it cannot, it ends at once and
+    // the game goes on with the next one.
+    if (!audio.music || Mix_PlayMusic(audio.music, 1) != 0) OnMusicFinished();
 }
 
 }  // namespace sdl
@@ -266,13 +363,26 @@ int MidiOutputDeviceCount() { return CanPlayMidi() ? 1 : 0; }
 bool OpenMusic(const std::string& path) {
     FreeMusic();
     if (!CanPlayMidi() || !IsRegularFile(path.c_str())) return false;
+    if (PutOffPiece()) {
+        if (!LooksLikeMidi(path)) return false;
+        audio.deferred = DeferredPiece{true, false, path, SDL_GetTicks64()};
+        return true;
+    }
     audio.music = Mix_LoadMUS(path.c_str());
+    audio.pieceTried = true;
     return audio.music != nullptr;
 }
 
-bool PlayMusic() { return audio.music && Mix_PlayMusic(audio.music, 1) == 0; }
+bool PlayMusic() {
+    if (audio.deferred.waiting) {
+        audio.deferred.play = true;
+        return true;
+    }
+    return audio.music && Mix_PlayMusic(audio.music, 1) == 0;
+}
 
 void StopMusic() {
+    audio.deferred.play = false;
     if (!audio.mixerOpen) return;
     WithoutEndOfPiece([] {
         if (Mix_PlayingMusic()) Mix_HaltMusic();

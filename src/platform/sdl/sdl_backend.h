@@ -92,4 +92,11 @@ int64_t NextPresentAllowed();
 // Prints the present figures once a second when they are counted.
 void ReportPresentStats(bool final);
 
+// ---------------------------------------------------------------- audio
+
+// The first piece of music waits until the game first sits idle with its
+// screen shown (its synthesiser takes tens of milliseconds to set up), or
+// until a busy start has gone on for half a second. Cheap when nothing waits.
+void StartDeferredMusic(bool idle);
+
 }  // namespace platform::sdl
