@@ -3,6 +3,7 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <thread>
 #include <vector>
@@ -412,6 +413,45 @@ TEST_F(SdlBackend, AHalfDrawnScreenIsNotShown) {
     platform::UnlockSurface(primary);
     platform::WaitForVerticalBlank();
     EXPECT_FALSE(Dirty());
+}
+
+// SDL's reader trusts a header's claimed size: 65536 x 65536 at one bit a
+// pixel overflows its arithmetic, and converting that would take gigabytes.
+TEST(SdlBitmap, APictureClaimingMoreThanItsFileHoldsIsRefused) {
+    auto header = [](int32_t width, int32_t height, uint16_t bits, uint32_t dataBytes) {
+        std::vector<uint8_t> file(62 + dataBytes, 0x55);
+        auto put = [&](size_t at, uint32_t value, int bytes) {
+            for (int i = 0; i < bytes; ++i) file[at + i] = static_cast<uint8_t>(value >> (8 * i));
+        };
+        file[0] = 'B';
+        file[1] = 'M';
+        put(2, static_cast<uint32_t>(file.size()), 4);
+        put(10, 62, 4);  // pixels after the header and a two-colour palette
+        put(14, 40, 4);
+        put(18, static_cast<uint32_t>(width), 4);
+        put(22, static_cast<uint32_t>(height), 4);
+        put(26, 1, 2);
+        put(28, bits, 2);
+        put(30, 0, 4);
+        put(46, 2, 4);
+        return file;
+    };
+    const std::string path = testing::TempDir() + "torvanex-huge.bmp";
+    std::vector<uint16_t> pixels;
+    int width = 0, height = 0;
+    for (const auto& [file, readable] : std::vector<std::pair<std::vector<uint8_t>, bool>>{
+             {header(65536, 65536, 1, 16), false},
+             {header(100, -30, 1, 16 * 30), true},  // stored top-down, every 16-byte row there
+             {header(100, 30, 1, 16 * 29), false},  // a row short
+         }) {
+        FILE* out = std::fopen(path.c_str(), "wb");
+        ASSERT_NE(out, nullptr);
+        std::fwrite(file.data(), 1, file.size(), out);
+        std::fclose(out);
+        EXPECT_EQ(platform::DecodeBitmapFile(path, pixels, width, height), readable);
+        EXPECT_EQ(pixels.size(), readable ? 3000u : 0u);
+    }
+    std::remove(path.c_str());
 }
 
 }  // namespace
