@@ -5,7 +5,9 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "platform/common/message_queue.h"
@@ -413,6 +415,24 @@ TEST_F(SdlBackend, AHalfDrawnScreenIsNotShown) {
     platform::UnlockSurface(primary);
     platform::WaitForVerticalBlank();
     EXPECT_FALSE(Dirty());
+}
+
+// Without a display SDL falls back to a driver that shows nothing; the game
+// must fail to start rather than run unseen.
+TEST(SdlWindow, NoDisplayIsAFailureNotAnInvisibleGame) {
+    const char* names[] = {"SDL_VIDEODRIVER", "DISPLAY", "WAYLAND_DISPLAY"};
+    std::vector<std::pair<std::string, std::string>> saved;
+    for (const char* name : names) {
+        if (const char* value = std::getenv(name)) saved.emplace_back(name, value);
+        unsetenv(name);
+    }
+    if (platform::CreateMainWindow("Torvanex")) {
+        const std::string driver = SDL_GetCurrentVideoDriver();
+        EXPECT_NE(driver, "offscreen");
+        EXPECT_NE(driver, "dummy");
+        platform::DestroyMainWindow();
+    }
+    for (const auto& [name, value] : saved) setenv(name.c_str(), value.c_str(), 1);
 }
 
 // SDL's reader trusts a header's claimed size: 65536 x 65536 at one bit a

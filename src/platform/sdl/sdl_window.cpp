@@ -24,6 +24,16 @@ bool CreateMainWindow(const std::string& title) {
     // The window surface is the window's own pixels, not an OpenGL texture.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER) != 0) return false;
+    // With no display SDL falls back to drivers that show nothing, and the
+    // game would run unseen until killed. Only when asked for by name (tests
+    // run on the dummy driver) is such a driver taken.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    const bool invisible = driver && (SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0);
+    if (invisible && !SDL_getenv("SDL_VIDEODRIVER")) {
+        std::fprintf(stderr, "Torvanex: no display to show the game on\n");
+        SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER);
+        return false;
+    }
     sdl::Backend& st = sdl::State();
     st = sdl::Backend{};
     // A borderless window over the whole desktop: it covers the screen as a
