@@ -33,7 +33,10 @@ struct Backend {
     int32_t lastMouseY = -1;
     bool dropNextText = false;       // the key that produced it was an Alt combination
     int xConnection = -1;            // the X socket the idle wait sleeps on; -1: SDL's own wait
-    bool xRead = false;              // an X round trip since the last pump may have read input
+    // SDL must look at the X connection before the wait sleeps: a round trip
+    // (a present, a pointer warp) may have read input into Xlib's queue.
+    bool xLookOwed = false;
+    int64_t lastXLook = 0;           // counter value of SDL's last look at the connection
     // Counted for the benchmark (TORVANEX_PRESENT_STATS).
     bool countPresents = false;
     int64_t presents = 0;
@@ -47,14 +50,16 @@ Backend& State();
 
 // The socket of the window's X connection; -1 when SDL does not drive X11.
 int XConnectionFd(SDL_Window* window);
+// Whether a socket has data to read, without waiting.
+bool SocketHasData(int fd);
 // Ends the main thread's idle wait from another thread. (SDL's own wake-up
 // does not reach a wait that sleeps on the X socket.)
 void WakeMainThread();
 
 // ---------------------------------------------------------------- events
 
-// Reads the X connection once, then drains SDL's event queue into the
-// game's message queue.
+// Lets SDL look at the X connection when something may be there, then
+// drains SDL's event queue into the game's message queue.
 void PumpEvents();
 // Drains SDL's event queue without reading the X connection.
 void TakePushedEvents();

@@ -121,11 +121,20 @@ void TranslateEvent(const SDL_Event& event) {
     }
 }
 
-// One look at the X connection, then everything SDL holds (polling event by
-// event would read the connection once per event, and once more for nothing).
+// SDL's look at the X connection reads it several times over, and polling
+// event by event looks once per event: some 600 fruitless reads a second. It
+// looks once, and only when something may be there: the socket has data, a
+// round trip may have read some, or a quarter second has passed (SDL turns
+// SIGTERM into a quit only when it looks).
 void PumpEvents() {
-    SDL_PumpEvents();
-    State().xRead = false;
+    Backend& st = State();
+    const auto now = static_cast<int64_t>(SDL_GetPerformanceCounter());
+    const int64_t quarterSecond = static_cast<int64_t>(SDL_GetPerformanceFrequency()) / 4;
+    if (st.xConnection < 0 || st.xLookOwed || now - st.lastXLook >= quarterSecond || SocketHasData(st.xConnection)) {
+        SDL_PumpEvents();
+        st.xLookOwed = false;
+        st.lastXLook = now;
+    }
     TakePushedEvents();
 }
 

@@ -80,7 +80,7 @@ void Present(memory::Surface& primary) {
         result = SDL_UpdateWindowSurfaceRects(st.window, sent, count);
         for (int i = 0; i < count; ++i) pixels += int64_t{sent[i].w} * sent[i].h;
     }
-    st.xRead = true;
+    st.xLookOwed = true;
     // What could not be sent is sent whole next time.
     st.windowStale = result != 0;
     if (result == 0 && pixels > 0) {
@@ -196,7 +196,7 @@ DdResult InitDisplay(int width, int height, int bitsPerPixel) {
     st.windowStale = SDL_UpdateWindowSurface(st.window) != 0;
     st.hidden = false;
     st.xConnection = sdl::XConnectionFd(st.window);
-    st.xRead = true;
+    st.xLookOwed = true;
     // Without a window manager no focus event may come; showing the window
     // activates the game as it does on the desktop.
     if (!st.active) {

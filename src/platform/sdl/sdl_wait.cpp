@@ -56,16 +56,20 @@ void YieldUntil(int64_t until) {
     while (static_cast<int64_t>(SDL_GetPerformanceCounter()) < until) std::this_thread::yield();
 }
 
+// A wake this much after the deadline shows nowhere; yielding the time until
+// it would cost CPU on nearly every tick.
+constexpr int64_t kToleratedLateMicros = 20;
+
 // Sleeps on the X socket and the wake pipe until one of them has something
 // or until `until`. A sleep this long ends a fairly steady stretch late (here
 // some 150 microseconds, a tick interval three parts in a thousand too long),
-// so it is aimed that much early, learnt from the last wakes, and the rest is
-// yielded away: one wake-up per tick, the tick on time. True when input may
-// have arrived.
+// so it is aimed that much early, learnt from the last wakes, and what is
+// left is yielded away: one wake-up per tick, the tick on time. True when
+// input may have arrived.
 bool WaitOnX(int xSocket, int64_t until, int64_t now) {
     static const int64_t frequency = static_cast<int64_t>(SDL_GetPerformanceFrequency());
     static int64_t lateness = frequency * kYieldMicros / 1000000;
-    const int64_t aim = until - lateness;
+    const int64_t aim = until - lateness + frequency * kToleratedLateMicros / 1000000;
     pollfd fds[2] = {{xSocket, POLLIN, 0}, {Waker().read, POLLIN, 0}};
     const nfds_t count = Waker().read >= 0 ? 2 : 1;
     int ready = 0;
@@ -108,6 +112,11 @@ void WaitInSdl(int64_t until, int64_t now) {
 
 }  // namespace
 
+bool SocketHasData(int fd) {
+    pollfd socket{fd, POLLIN, 0};
+    return ::poll(&socket, 1, 0) > 0;
+}
+
 void WakeMainThread() {
     const char byte = 1;
     if (Waker().write >= 0) (void)!::write(Waker().write, &byte, 1);
@@ -137,11 +146,12 @@ void WaitForMessage(int64_t deadline) {
         }
         // Before sleeping on the socket, SDL takes what Xlib already read (a
         // present waits for the X server's answer and may read input with it).
-        if (st.xRead) {
+        if (st.xLookOwed) {
             sdl::PumpEvents();
             if (!queue::Empty()) return;
         }
         if (sdl::WaitOnX(st.xConnection, until, now)) {
+            st.xLookOwed = true;
             sdl::PumpEvents();
         } else {
             // Events other threads pushed need no look at the X socket.

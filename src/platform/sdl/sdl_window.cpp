@@ -62,7 +62,7 @@ void SetSystemCursorPos(int x, int y) {
     int windowX = x, windowY = y;
     sdl::PictureToWindow(x, y, windowX, windowY);
     SDL_WarpMouseInWindow(st.window, windowX, windowY);
-    st.xRead = true;
+    st.xLookOwed = true;
 }
 
 void MinimiseWindow() {
