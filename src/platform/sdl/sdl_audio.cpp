@@ -22,7 +22,12 @@ namespace {
 
 constexpr int kDeviceRate = 22050;
 constexpr int kDeviceChannels = 2;
-constexpr int kDeviceChunkSamples = 1024;
+// An effect waits up to one buffer to be mixed and, with SDL's ALSA and
+// PulseAudio set-ups, up to one more in the sound card's queue: 512 frames
+// (23 ms) keep it under 50 ms. Each buffer wakes the audio thread, and 512
+// costs about 0.17 points of a core more than 1024, which let an effect wait
+// up to 93 ms (bench_sdl_audio_buffer).
+constexpr int kDeviceChunkSamples = 512;
 constexpr int kEffectChannels = 4;
 
 // General MIDI soundfonts where Debian puts them. The small one the set-up
