@@ -5,7 +5,6 @@
 // and sent, only when something changed and at most once per display refresh.
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <vector>
 
 #include "platform/common/message_queue.h"
@@ -55,10 +54,16 @@ SDL_Surface* CurrentWindowSurface() {
 void Present(memory::Surface& primary) {
     Backend& st = State();
     SDL_Surface* surface = CurrentWindowSurface();
-    if (!surface || st.box.Empty()) return;
-    const int bytesPerPixel = surface->format->BytesPerPixel;
-    if (bytesPerPixel != 2 && bytesPerPixel != 4) return;
-    if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) return;
+    const int bytesPerPixel = surface ? surface->format->BytesPerPixel : 0;
+    if (!surface || st.box.Empty() || (bytesPerPixel != 2 && bytesPerPixel != 4) ||
+        (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0)) {
+        // Nothing can be shown now; a window surface that comes back is
+        // fitted anew and gets the whole screen. Kept waiting, the changes
+        // would wake the idle wait at every refresh.
+        primary.changed.Clear();
+        st.windowStale = false;
+        return;
+    }
     const uint32_t* table = st.table.empty() ? nullptr : st.table.data();
     SDL_Rect sent[memory::ChangedArea::kMaxRects];
     int count = 0;

@@ -1,12 +1,11 @@
 // Waiting without spinning a core: the main loop and the game's pauses sleep
 // on the X connection, in SDL's event wait or in the system's sleep, never in
 // a polling loop. An idle tick costs one wake-up.
+#if defined(__linux__)
 #include <fcntl.h>
 #include <poll.h>
-#include <sys/timerfd.h>
-#include <sys/prctl.h>
-#include <cstdlib>
 #include <unistd.h>
+#endif
 
 #include <algorithm>
 #include <cerrno>
@@ -25,6 +24,12 @@ namespace {
 // length before a deadline is waited out by yielding, which costs well under
 // a tenth of a per cent of a core at 18 ticks a second.
 constexpr int64_t kYieldMicros = 120;
+
+void YieldUntil(int64_t until) {
+    while (static_cast<int64_t>(SDL_GetPerformanceCounter()) < until) std::this_thread::yield();
+}
+
+#if defined(__linux__)
 
 struct WakePipe {
     int read = -1;
@@ -50,10 +55,6 @@ void DrainWaker() {
     char bytes[64];
     while (::read(Waker().read, bytes, sizeof bytes) > 0) {
     }
-}
-
-void YieldUntil(int64_t until) {
-    while (static_cast<int64_t>(SDL_GetPerformanceCounter()) < until) std::this_thread::yield();
 }
 
 // A wake this much after the deadline shows nowhere; yielding the time until
@@ -91,6 +92,13 @@ bool WaitOnX(int xSocket, int64_t until, int64_t now) {
     return false;
 }
 
+#else
+
+// Elsewhere the idle wait is SDL's own (there is no X socket to sleep on).
+bool WaitOnX(int, int64_t, int64_t) { return true; }
+
+#endif
+
 // SDL's event wait counts whole milliseconds from a millisecond clock and can
 // wake up to one early; the last stretch before a deadline is slept exactly,
 // so the frame tick comes on time instead of up to a millisecond late.
@@ -112,6 +120,8 @@ void WaitInSdl(int64_t until, int64_t now) {
 
 }  // namespace
 
+#if defined(__linux__)
+
 bool SocketHasData(int fd) {
     pollfd socket{fd, POLLIN, 0};
     return ::poll(&socket, 1, 0) > 0;
@@ -121,6 +131,13 @@ void WakeMainThread() {
     const char byte = 1;
     if (Waker().write >= 0) (void)!::write(Waker().write, &byte, 1);
 }
+
+#else
+
+bool SocketHasData(int) { return true; }
+void WakeMainThread() {}
+
+#endif
 
 }  // namespace platform::sdl
 

@@ -54,7 +54,12 @@ void DestroyMainWindow() {
     SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER);
 }
 
-void ShowSystemCursor(bool shown) { SDL_ShowCursor(shown ? SDL_ENABLE : SDL_DISABLE); }
+// Calls that talk to the X server may read input along with its answers,
+// into Xlib's queue, where the idle wait would not see it.
+void ShowSystemCursor(bool shown) {
+    SDL_ShowCursor(shown ? SDL_ENABLE : SDL_DISABLE);
+    sdl::State().xLookOwed = true;
+}
 
 void SetSystemCursorPos(int x, int y) {
     sdl::Backend& st = sdl::State();
@@ -67,6 +72,7 @@ void SetSystemCursorPos(int x, int y) {
 
 void MinimiseWindow() {
     if (SDL_Window* window = sdl::State().window) SDL_MinimizeWindow(window);
+    sdl::State().xLookOwed = true;
 }
 
 // SDL cannot tell whether a browser opened; the game never asks.
@@ -86,6 +92,7 @@ int ShowMessageBox(const std::string& text, const std::string& caption, uint32_t
     // With no display at all the player still learns why the game stopped.
     if (SDL_ShowSimpleMessageBox(flags, utf8Caption.c_str(), utf8Text.c_str(), parent) != 0)
         std::fprintf(stderr, "%s: %s\n", utf8Caption.c_str(), utf8Text.c_str());
+    sdl::State().xLookOwed = true;
     return kIdOk;
 }
 

@@ -9,7 +9,7 @@
 namespace platform::sdl {
 
 int XConnectionFd(SDL_Window* window) {
-#if defined(SDL_VIDEO_DRIVER_X11)
+#if defined(SDL_VIDEO_DRIVER_X11) && defined(__linux__)
     SDL_SysWMinfo info;
     SDL_VERSION(&info.version);
     if (window && SDL_GetWindowWMInfo(window, &info) && info.subsystem == SDL_SYSWM_X11 && info.info.x11.display)
