@@ -112,6 +112,29 @@ snapshot() {
   echo "wall $(date +%s%N)"
 }
 
+# Every 5 s, the run time of all the game's threads (ns) and the wall clock:
+# a shared machine's neighbours stretch some windows, the lowest and the
+# median say more than the mean alone.
+window_sample() {
+  echo "$(cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{s += $1} END {print s}') $(date +%s%N)" >>"$2"
+}
+
+sample_windows() {
+  while kill -0 "$1" 2>/dev/null; do
+    window_sample "$1" "$2"
+    sleep 5
+  done
+}
+
+window_figures() {
+  awk 'NR > 1 && $2 - b < 1e9 {next} NR > 1 {v[++n] = 100 * ($1 - a) / ($2 - b)} {a = $1; b = $2}
+    END {
+      if (n < 2) exit
+      for (i = 1; i <= n; ++i) for (j = i + 1; j <= n; ++j) if (v[j] < v[i]) {t = v[i]; v[i] = v[j]; v[j] = t}
+      printf "   per 5 s window: lowest %.2f %%, median %.2f %% of a core (%d windows)\n", v[1], v[int((n + 1) / 2)], n
+    }' "$1"
+}
+
 # The last cumulative present count the game printed: ms presents pixels.
 present_line() {
   grep -a '^present-stats ' "$work/game.log" 2>/dev/null | tail -1 | awk '{print $2, $3, $4}'
@@ -176,10 +199,16 @@ sleep 3
 # (a) the start screen, idle, music playing.
 snapshot "$game_pid" >"$work/a0"
 p0=$(present_line)
+sample_windows "$game_pid" "$work/aw" &
+sampler=$!
 sleep "$seconds"
+kill "$sampler" 2>/dev/null
+window_sample "$game_pid" "$work/aw"
+wait "$sampler" 2>/dev/null
 snapshot "$game_pid" >"$work/a1"
 p1=$(present_line)
 report "(a) start screen, idle, music on" "$work/a0" "$work/a1" "$p0" "$p1"
+window_figures "$work/aw"
 
 # (b) a game with the mouse moving 20 times a second over the picture.
 xdotool key space
@@ -193,12 +222,18 @@ for i in $(seq 0 $((moves - 1))); do
 done
 snapshot "$game_pid" >"$work/b0"
 p0=$(present_line)
+sample_windows "$game_pid" "$work/bw" &
+sampler=$!
 move_start=$(date +%s%N)
 xdotool "${chain[@]}"
 move_end=$(date +%s%N)
+kill "$sampler" 2>/dev/null
+window_sample "$game_pid" "$work/bw"
+wait "$sampler" 2>/dev/null
 snapshot "$game_pid" >"$work/b1"
 p1=$(present_line)
 report "(b) a game, mouse moving" "$work/b0" "$work/b1" "$p0" "$p1"
+window_figures "$work/bw"
 awk -v n="$moves" -v a="$move_start" -v b="$move_end" 'BEGIN {printf "   mouse moves: %d in %.1f s (%.1f per second)\n", n, (b - a) / 1e9, n / ((b - a) / 1e9)}'
 kill -0 "$game_pid" 2>/dev/null || echo "   (the game ended during the run)"
 stop_game
