@@ -50,8 +50,8 @@ xdotool getdisplaygeometry >/dev/null 2>&1 || fail "Xvfb did not start on $DISPL
 (cd "$folder" && SDL_AUDIODRIVER=dummy exec "$game") >"$work/game.log" 2>&1 &
 game_pid=$!
 
-# SDL makes its X window again when the renderer is created, so look the
-# window up until the same one has been found twice.
+# An OpenGL renderer makes SDL create its X window again; the game has none
+# now, but the window is still looked up until the same one is found twice.
 window=
 for _ in $(seq 120); do
   kill -0 "$game_pid" 2>/dev/null || fail "the game ended during start-up"
