@@ -5,9 +5,9 @@
 #include <string>
 
 #include "board/board_state.h"
-#include "frontend/panel.h"
+#include "board/front_end_calls.h"
 #include "graphics/cursor.h"
-#include "graphics/number_text.h"
+#include "services/number_text.h"
 #include "graphics/surfaces.h"
 #include "graphics/text.h"
 
@@ -15,9 +15,6 @@ namespace {
 
 constexpr int kPipeRowNormal = 581;
 constexpr int kPipeRowLocked = 616;
-constexpr int kSpeedButton = 8;
-constexpr int kModeButton = 6;
-constexpr int kNoButton = 100;
 
 struct Glyph {
     int left, right;
@@ -164,7 +161,7 @@ void DrawSpeed(int slot) {
     const Glyph& glyph = kDigits[speed];
     BlitKeyed(glyph.left, kDigitTop, glyph.right, kDigitBottom, 707 + kSpeedPanelOffset[speed], 322, WorkSlot, slot);
     if (Game.Speed == 9 && Game.ScreenState == Playing && Game.HoverButton == kSpeedButton) {
-        DrawButtonNormal(kSpeedButton);
+        FrontEnd.DrawButtonNormal(kSpeedButton);
         Game.HoverButton = kNoButton;
     }
 }
@@ -236,4 +233,4 @@ void DrawPieceCounters() {
     UnlockSlot(PrimarySlot);
 }
 
-void DrawGameOverPicture() { BlitOpaque(470, 132, 679, 271, 195, 262, WorkSlot, PrimarySlot); }
+void DrawGameOverPicture(int slot) { BlitOpaque(470, 132, 679, 271, 195, 262, WorkSlot, slot); }

@@ -36,4 +36,4 @@ void DrawBlockGauge(int slot);
 void DrawGiveUpButton(bool shown, int slot);
 
 // The game-over picture over the middle of the board.
-void DrawGameOverPicture();
+void DrawGameOverPicture(int slot);

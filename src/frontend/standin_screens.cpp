@@ -1,33 +1,37 @@
-// Stand-ins for the game screen, the panel, the top-score table and the name
-// entry, which later work replaces. The game screen is composed as far as the
-// board engine can draw it, so a game is playable and visible meanwhile.
+// Stand-in until the screens are built: the start screen shows its notices, the
+// game screen is composed as far as the board engine can draw it, and the
+// top-score and farewell screens are not there yet. The two small animations
+// of those screens already run as the frame tick asks.
 #include "board/board_state.h"
 #include "board/drawing.h"
-#include "frontend/panel.h"
+#include "frontend/front_state.h"
 #include "frontend/screens.h"
 #include "graphics/bitmap.h"
 #include "graphics/cursor.h"
 #include "graphics/surfaces.h"
-#include "moves/name_entry.h"
-#include "persist/top_scores.h"
+#include "graphics/text.h"
 #include "platform/platform.h"
-#include "shell/shell.h"
+#include "services/files.h"
 
-namespace {
+void TitleAnimation(int) {}
 
-struct ButtonPicture {
-    int x, y, w, h;      // screen position and size
-    int fromX, fromY;    // normal picture in the WorkSlot
-};
-constexpr ButtonPicture kButtons[14] = {
-    {18, 15, 80, 39, 18, 15},     {130, 14, 104, 32, 130, 14}, {264, 14, 101, 31, 264, 14},
-    {398, 15, 107, 30, 398, 15},  {0, 0, 0, 0, 0, 0},          {711, 14, 72, 31, 711, 14},
-    {552, 214, 202, 38, 15, 156}, {553, 271, 178, 37, 16, 213}, {553, 322, 104, 38, 16, 264},
-    {553, 378, 88, 29, 16, 320},  {553, 436, 208, 30, 16, 378}, {553, 494, 193, 31, 16, 436},
-    {279, 563, 257, 27, 0, 510},  {90, 547, 105, 47, 680, 247},
-};
-
-}  // namespace
+void ShowStartScreen() {
+    LoadBitmapFile(0, 0, 0, 0, ComposeSlot, "zast.wrk");
+    LockSlot(ComposeSlot);
+    SurfaceSlot& compose = Display.Slots[ComposeSlot];
+    if (compose.pixels) {
+        const char* notices[3] = {"Any key or click starts a game.", "The full game is on its way.",
+                                  "Escape leaves."};
+        for (int i = 0; i < 3; ++i)
+            DrawString(8, 554 + 13 * i, compose.pitch, 1, Text.ColourTable[28], Text.SmallFont, compose.pixels,
+                       compose.height, notices[i]);
+        DrawString(620, 100, compose.pitch, 1, Text.ColourTable[23], Text.LargeFont, compose.pixels, compose.height,
+                   "Top Scores");
+    }
+    UnlockSlot(ComposeSlot);
+    WaitForVerticalBlank();
+    BlitOpaque(0, 0, 799, 599, 0, 0, ComposeSlot, PrimarySlot);
+}
 
 void ShowGameScreen() {
     if (platform::FileExists(ProgramFile("zast.wrk"))) LoadBitmapFile(0, 0, 0, 0, ComposeSlot, "zast.wrk");
@@ -39,7 +43,7 @@ void ShowGameScreen() {
     DrawScore(ComposeSlot);
     DrawModeTitle(ComposeSlot);
     DrawBoard(ComposeSlot);
-    if (Game.ScreenState == GameOver) BlitOpaque(470, 132, 679, 271, 195, 262, WorkSlot, ComposeSlot);
+    if (Game.ScreenState == GameOver) DrawGameOverPicture(ComposeSlot);
     BlitOpaque(0, 510, 256, 536, 279, 563, WorkSlot, ComposeSlot);
     WaitForVerticalBlank();
     EraseCursor();
@@ -49,25 +53,35 @@ void ShowGameScreen() {
         DrawPieceCounters();
     }
     DrawCursor();
-    Game.HoverButton = 100;
+    Game.HoverButton = kNoButton;
 }
 
-void PanelInput() {}
+void ShowTopScores() {}
+void ShowFarewell() {}
 
-void DrawButtonNormal(int button) {
-    if (button < 0 || button > 13 || button == 4) return;
-    if (button == 6) {
-        DrawModeTitle(PrimarySlot);
-        return;
+void AnimateTopScores() {
+    Front.ScoresAnimFrame = (Front.ScoresAnimFrame + 1) % 24;
+    const int f = Front.ScoresAnimFrame;
+    WaitForVerticalBlank();
+    EraseCursor();
+    BlitOpaque(760, 187, 794, 221, 313, 137, WorkSlot, PrimarySlot);
+    const int left = 236 + 37 * (f % 12);
+    const int top = 273 + 37 * (f / 12);
+    BlitKeyed(left, top, left + 34, top + 34, 313, 137, WorkSlot, PrimarySlot);
+    DrawCursor();
+}
+
+// A new farewell frame every second tick; the cursor bracket runs on every tick.
+void AnimateFarewell() {
+    WaitForVerticalBlank();
+    EraseCursor();
+    Front.FarewellAnimPhase = static_cast<uint8_t>(1 - Front.FarewellAnimPhase);
+    if (Front.FarewellAnimPhase == 1) {
+        const int k = Front.FarewellAnimFrame;
+        const int left = 679 + 23 * (k % 5);
+        const int top = 346 + 21 * (k / 5);
+        BlitOpaque(left, top, left + 22, top + 20, 345, 54, WorkSlot, PrimarySlot);
+        Front.FarewellAnimFrame = (k + 1) % 15;
     }
-    const ButtonPicture& b = kButtons[button];
-    BlitOpaque(b.fromX, b.fromY, b.fromX + b.w - 1, b.fromY + b.h - 1, b.x, b.y, WorkSlot, PrimarySlot);
+    DrawCursor();
 }
-
-// The default tables hold one score above 0 and four of 0, so until the table
-// arrives any positive score enters it.
-bool Qualifies(int32_t score) { return score > 0; }
-
-void ResetNameField() {}
-
-void OpenNameEntry() { Game.ScreenState = NameEntry; }

@@ -27,6 +27,14 @@ struct DisplayState {
 extern DisplayState Display;
 void ResetDisplayState();
 
+// What rebuilds the whole screen after the surfaces were lost and restored:
+// the screen code above hands it in at start-up.
+void ConnectRedraw(void (*redrawScreen)());
+
+// The display with the game's three slots, as start-up makes them; false when
+// any step fails. The WorkSlot falls back to system memory.
+bool CreateDisplaySlots();
+
 // 0 on success, else the display error (256: no hardware copies).
 int32_t InitDisplay(int width, int height, int bitsPerPixel);
 // 0 on success, 100 for a slot out of range, else the display error.

@@ -1,4 +1,4 @@
-// The top-score tables, one per game mode and level.
+// The top-score tables: five entries for every game mode and level.
 #pragma once
 
 #include <cstdint>

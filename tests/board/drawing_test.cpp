@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "engine_fixture.h"
-#include "graphics/number_text.h"
+#include "services/number_text.h"
 #include "graphics/text.h"
 
 namespace {

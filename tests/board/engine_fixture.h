@@ -16,6 +16,7 @@
 #include "platform/headless/headless.h"
 #include "shell/shell.h"
 #include "sound/effects.h"
+#include "services/files.h"
 
 inline uint16_t WorkPattern(int x, int y) { return static_cast<uint16_t>((y * 800 + x) % 65521 + 1); }
 
@@ -37,10 +38,7 @@ public:
     void SetUp() override {
         platform::headless::Reset();
         ResetProgramState();
-        ASSERT_EQ(InitDisplay(800, 600, 16), 0);
-        ASSERT_EQ(CreateSurfaceSlot(PrimarySlot, 800, 600, platform::SurfaceKind::Primary, false), 0);
-        ASSERT_EQ(CreateSurfaceSlot(WorkSlot, 800, 689, platform::SurfaceKind::SystemMemory, false), 0);
-        ASSERT_EQ(CreateSurfaceSlot(ComposeSlot, 800, 600, platform::SurfaceKind::SystemMemory, false), 0);
+        ASSERT_TRUE(CreateDisplaySlots());
         LockSlot(WorkSlot);
         SurfaceSlot& work = Display.Slots[WorkSlot];
         for (int y = 0; y < 689; ++y)
@@ -72,7 +70,7 @@ public:
     // Sound on, with the generated effect files, so the effects played can be read back.
     static void HearEffects() {
         const char* data = std::getenv("TORVANEX_DATA");
-        Shell.ProgramFolder = std::string(data ? data : TORVANEX_DEFAULT_DATA) + "/";
+        Files.ProgramFolder = std::string(data ? data : TORVANEX_DEFAULT_DATA) + "/";
         ASSERT_TRUE(InitSound());
     }
     static std::vector<int> EffectsPlayed() {

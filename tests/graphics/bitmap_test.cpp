@@ -11,6 +11,7 @@
 #include "platform/headless/headless.h"
 #include "shell/shell.h"
 #include "support/scratch_folder.h"
+#include "services/files.h"
 
 namespace {
 
@@ -88,7 +89,7 @@ public:
     void SetUp() override {
         platform::headless::Reset();
         ResetProgramState();
-        Shell.ProgramFolder = folder;
+        Files.ProgramFolder = folder;
         ASSERT_EQ(InitDisplay(800, 600, 16), 0);
         ASSERT_EQ(CreateSurfaceSlot(ComposeSlot, 800, 600, platform::SurfaceKind::SystemMemory, false), 0);
     }

@@ -11,6 +11,7 @@
 #include "platform/headless/headless.h"
 #include "shell/shell.h"
 #include "support/scratch_folder.h"
+#include "services/files.h"
 
 namespace {
 
@@ -141,7 +142,7 @@ TEST_F(TextTest, BrokenFontFilesEndTheProgramWithAFileError) {
     for (const FontFileCase& c : cases) {
         platform::headless::Reset();
         ResetProgramState();
-        Shell.ProgramFolder = folder;
+        Files.ProgramFolder = folder;
         std::filesystem::remove(folder + "arial8");
         if (!c.missing) std::ofstream(folder + "arial8", std::ios::binary).write(reinterpret_cast<const char*>(c.bytes.data()), c.bytes.size());
         try {

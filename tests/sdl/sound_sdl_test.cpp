@@ -13,6 +13,7 @@
 #include "sound/effects.h"
 #include "sound/music.h"
 #include "sound/sound_files.h"
+#include "services/files.h"
 
 namespace {
 
@@ -55,7 +56,7 @@ TEST(SoundThroughMixer, EffectAndPieceSoundAndOnlyThePieceEndArrivesAsMessage) {
     setenv("SDL_AUDIODRIVER", "disk", 1);
     setenv("SDL_DISKAUDIOFILE", kMix.c_str(), 1);
     ResetProgramState();
-    Shell.ProgramFolder = kFolder.string() + "/";
+    Files.ProgramFolder = kFolder.string() + "/";
     WaveParts square;  // a fifth of a second of 8-bit mono at 11025 Hz
     square.samples.resize(2205);
     for (size_t i = 0; i < square.samples.size(); ++i) square.samples[i] = i / 25 % 2 ? 0xE0 : 0x20;

@@ -1,10 +1,10 @@
 // The main loop's pacing, the blocking wait and the inactive application.
 #include "board/board_state.h"
-#include "frontend/frontend.h"
 #include "graphics/cursor.h"
 #include "graphics/surfaces.h"
 #include "shell/frame_tick.h"
 #include "support/fresh_program.h"
+#include "services/files.h"
 
 namespace hl = platform::headless;
 using platform::MsgKind;

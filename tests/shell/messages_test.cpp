@@ -1,10 +1,10 @@
 // Message boxes, the fatal file error and the numbers it shows.
 #include "graphics/cursor.h"
-#include "graphics/number_text.h"
+#include "services/number_text.h"
 #include "graphics/surfaces.h"
-#include "shell/file_io.h"
-#include "shell/messages.h"
-#include "shell/random.h"
+#include "services/files.h"
+#include "services/messages.h"
+#include "services/random.h"
 #include "support/fresh_program.h"
 #include "support/scratch_folder.h"
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "graphics/surfaces.h"
-#include "shell/file_io.h"
+#include "services/files.h"
 #include "sound/sound_fixture.h"
 
 namespace {
@@ -21,7 +21,7 @@ protected:
     void Restart() {
         platform::headless::Reset();
         ResetProgramState();
-        Shell.ProgramFolder = folder;
+        Files.ProgramFolder = folder;
     }
     std::vector<int> Heard() const {
         std::vector<int> numbers;

@@ -10,12 +10,13 @@
 #include "sound/sound_files.h"
 #include "support/fresh_program.h"
 #include "support/scratch_folder.h"
+#include "services/files.h"
 
 class SoundTest : public FreshProgram {
 protected:
     void SetUp() override {
         FreshProgram::SetUp();
-        Shell.ProgramFolder = folder;
+        Files.ProgramFolder = folder;
     }
     void Write(const std::string& name, const std::vector<uint8_t>& bytes) const {
         std::ofstream(folder + name, std::ios::binary)

@@ -14,13 +14,14 @@
 #include "board/column_shift.h"
 #include "board/spawn.h"
 #include "graphics/bitmap.h"
-#include "graphics/number_text.h"
+#include "services/number_text.h"
 #include "graphics/surfaces.h"
 #include "graphics/text.h"
 #include "platform/headless/headless.h"
 #include "shell/frame_tick.h"
-#include "shell/random.h"
+#include "services/random.h"
 #include "shell/shell.h"
+#include "services/files.h"
 
 namespace fs = std::filesystem;
 
@@ -112,13 +113,6 @@ fs::path MakeScratchFolder(const fs::path& dataFolder) {
     return scratch;
 }
 
-bool SetUpDisplay() {
-    if (InitDisplay(800, 600, 16) != 0) return false;
-    if (CreateSurfaceSlot(PrimarySlot, 800, 600, platform::SurfaceKind::Primary, false) != 0) return false;
-    if (CreateSurfaceSlot(WorkSlot, 800, 689, platform::SurfaceKind::SystemMemory, false) != 0) return false;
-    return CreateSurfaceSlot(ComposeSlot, 800, 600, platform::SurfaceKind::SystemMemory, false) == 0;
-}
-
 bool InFolder(const std::string& name) { return platform::FileExists(ProgramFile(name)); }
 
 void LoadPictures() {
@@ -173,8 +167,8 @@ int Run(const Options& options, const fs::path& scratch) {
     platform::headless::Reset();
     platform::headless::Get().startOfDay = options.utc;
     ResetProgramState();
-    Shell.ProgramFolder = scratch.string() + "/";
-    if (!SetUpDisplay()) {
+    Files.ProgramFolder = scratch.string() + "/";
+    if (!CreateDisplaySlots()) {
         std::fprintf(stderr, "torvanex-sim: the display could not be set up\n");
         return 1;
     }

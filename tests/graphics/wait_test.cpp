@@ -1,5 +1,6 @@
 // The blocking wait: the cursor keeps moving, input is held back, and left
 // presses are eaten only when asked.
+#include "graphics/wait.h"
 #include "graphics/cursor.h"
 #include "graphics/surfaces.h"
 #include "support/fresh_program.h"
