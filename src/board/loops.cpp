@@ -170,8 +170,7 @@ void RemoveLoops() {
         const int cell = CellIndex(col, row);
         PlayEffect(kExplosionEffect);
         BeginDrawing();
-        const int left = 674 + kCellSize * Game.SkinIndex, top = 471 + kCellSize * Game.LockFlags[cell];
-        BlitOpaque(left, top, left + kCellSize - 1, top + kCellSize - 1, CellX(col), CellY(row), WorkSlot, PrimarySlot);
+        CopyPicture(ExplosionPicture(Game.LockFlags[cell] == 1), CellX(col), CellY(row), PrimarySlot);
         EndDrawing();
         WaitMs(true, 80);
         BeginDrawing();

@@ -135,6 +135,15 @@ void BlitKeyed(int left, int top, int right, int bottom, int x, int y, int sourc
 
 void WaitForVerticalBlank() { platform::WaitForVerticalBlank(); }
 
+void CopyPicture(const Picture& p, int x, int y, int slot) {
+    Blit(p.left, p.top, p.right, p.bottom, x, y, WorkSlot, slot, false);
+}
+void CopyPicture(const Picture& p, int slot) { CopyPicture(p, p.destX, p.destY, slot); }
+void PastePicture(const Picture& p, int x, int y, int slot) {
+    Blit(p.left, p.top, p.right, p.bottom, x, y, WorkSlot, slot, true);
+}
+void PastePicture(const Picture& p, int slot) { PastePicture(p, p.destX, p.destY, slot); }
+
 void FillBox(int x, int y, int w, int h, uint16_t colour, int pitch, uint16_t* pixels) {
     for (int row = 0; row < h; ++row)
         for (int col = 0; col < w; ++col) pixels[(y + row) * pitch + x + col] = colour;

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "graphics/atlas.h"
 #include "platform/platform.h"
 
 constexpr int PrimarySlot = 1;   // the visible screen, 800 x 600
@@ -49,6 +50,13 @@ void UnlockSlot(int slot);
 void BlitOpaque(int left, int top, int right, int bottom, int x, int y, int sourceSlot, int destinationSlot);
 void BlitKeyed(int left, int top, int right, int bottom, int x, int y, int sourceSlot, int destinationSlot);
 void WaitForVerticalBlank();
+
+// Copies of a picture of the WorkSlot: opaque (Copy) or keyed (Paste), to
+// (x, y) of `slot` or to the picture's own place on screen.
+void CopyPicture(const Picture& picture, int x, int y, int slot);
+void CopyPicture(const Picture& picture, int slot);
+void PastePicture(const Picture& picture, int x, int y, int slot);
+void PastePicture(const Picture& picture, int slot);
 
 // Primitives on a locked buffer; pitch in pixels.
 void FillBox(int x, int y, int w, int h, uint16_t colour, int pitch, uint16_t* pixels);

@@ -19,7 +19,7 @@
 
 namespace {
 
-struct Picture {
+struct Image {
     std::vector<uint16_t> pixels;
     int width = 0, height = 0;
     uint16_t At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
@@ -30,11 +30,11 @@ std::string DataFolder() {
     return folder ? std::string(folder) + "/" : std::string("./");
 }
 
-const Picture& Load(const std::string& name) {
-    static std::map<std::string, Picture> cache;
+const Image& Load(const std::string& name) {
+    static std::map<std::string, Image> cache;
     auto it = cache.find(name);
     if (it == cache.end()) {
-        Picture p;
+        Image p;
         const bool ok = platform::DecodeBitmapFile(DataFolder() + name, p.pixels, p.width, p.height);
         EXPECT_TRUE(ok) << name;
         it = cache.emplace(name, std::move(p)).first;
@@ -55,14 +55,14 @@ std::vector<std::string> FilesOf(PictureFile f) {
     return {};
 }
 
-bool SameBlock(const Picture& a, int ax, int ay, const Picture& b, int bx, int by, int w, int h) {
+bool SameBlock(const Image& a, int ax, int ay, const Image& b, int bx, int by, int w, int h) {
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
             if (a.At(ax + x, ay + y) != b.At(bx + x, by + y)) return false;
     return true;
 }
 
-int CountZero(const Picture& p, int x0, int y0, int w, int h) {
+int CountZero(const Image& p, int x0, int y0, int w, int h) {
     int n = 0;
     for (int y = y0; y < y0 + h; ++y)
         for (int x = x0; x < x0 + w; ++x) n += p.At(x, y) == 0;
@@ -78,7 +78,7 @@ double Luminance(uint16_t p) {
 
 double Contrast(double a, double b) { return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05); }
 
-double MeanLuminance(const Picture& p, int x0, int y0, int w, int h) {
+double MeanLuminance(const Image& p, int x0, int y0, int w, int h) {
     double sum = 0;
     for (int y = y0; y < y0 + h; ++y)
         for (int x = x0; x < x0 + w; ++x) sum += Luminance(p.At(x, y));
@@ -101,7 +101,7 @@ TEST(Pictures, EveryFileHasItsSize) {
     } files[] = {{"back.wrk", 800, 541}, {"zast.wrk", 800, 600}, {"rec.wrk", 800, 600},
                  {"01.skn", 800, 148},   {"02.skn", 800, 148},   {"03.skn", 800, 148}};
     for (const auto& f : files) {
-        const Picture& p = Load(f.name);
+        const Image& p = Load(f.name);
         EXPECT_EQ(p.width, f.w) << f.name;
         EXPECT_EQ(p.height, f.h) << f.name;
     }
@@ -112,7 +112,7 @@ TEST(Pictures, EveryShownRegionIsDrawn) {
         if (r.use != RegionUse::Opaque && r.use != RegionUse::Keyed && r.use != RegionUse::CopyOpen) continue;
         if (std::string(r.name) == "caret_bar") continue;  // a plain bar by nature
         for (const std::string& file : FilesOf(r.file)) {
-            const Picture& p = Load(file);
+            const Image& p = Load(file);
             const uint16_t first = p.At(r.x, r.y);
             bool varied = false;
             for (int y = r.y; y < r.y + r.h && !varied; ++y)
@@ -143,7 +143,7 @@ TEST(Pictures, KeyedPicturesHaveHolesAndInk) {
 }
 
 TEST(Pictures, TransparencyWhereTheGameNeedsIt) {
-    const Picture& back = Load("back.wrk");
+    const Image& back = Load("back.wrk");
     // Five zeros overhang the score panel by two columns: they must not show.
     EXPECT_EQ(CountZero(back, 402, 103, 2, 27), 2 * 27);
     // Title picture 2 would peek out below the top bar on the game screen.
@@ -151,7 +151,7 @@ TEST(Pictures, TransparencyWhereTheGameNeedsIt) {
     // The gauge mark leaves a gap column so the marks stay apart.
     EXPECT_GT(CountZero(back, 416, 219, 7, 8), 0);
     for (const char* skin : kSkins) {
-        const Picture& p = Load(skin);
+        const Image& p = Load(skin);
         EXPECT_EQ(CountZero(p, 8, 83, 19, 19), 19 * 19) << "keyboard frame inside, " << skin;
         EXPECT_EQ(p.At(17, 24), 0) << "pointer surroundings, " << skin;
         EXPECT_NE(p.At(2, 4), 0) << "pointer body, " << skin;
@@ -173,9 +173,9 @@ TEST(ColourTable, NameEntryColoursWork) {
 }
 
 TEST(ColourTable, TextIsReadableOnItsBackground) {
-    const Picture& back = Load("back.wrk");
-    const Picture& zast = Load("zast.wrk");
-    const Picture& rec = Load("rec.wrk");
+    const Image& back = Load("back.wrk");
+    const Image& zast = Load("zast.wrk");
+    const Image& rec = Load("rec.wrk");
     const struct {
         const char* what;
         double text, under;
@@ -195,21 +195,21 @@ TEST(ColourTable, TextIsReadableOnItsBackground) {
     };
     for (const auto& p : pairs) EXPECT_GE(Contrast(p.text, p.under), 3.0) << p.what;
     for (const char* skin : kSkins) {
-        const Picture& s = Load(skin);
+        const Image& s = Load(skin);
         EXPECT_GE(Contrast(Luminance(Entry(27)), MeanLuminance(s, 45, 117, 40, 18)), 3.0) << "counts, " << skin;
         EXPECT_GE(Contrast(1.0, MeanLuminance(s, 315, 117, 100, 18)), 3.0) << "Total, " << skin;
     }
 }
 
 TEST(CrossFile, PicturesThatShareAScreenSpotMatch) {
-    const Picture& back = Load("back.wrk");
-    const Picture& zast = Load("zast.wrk");
-    const Picture& rec = Load("rec.wrk");
+    const Image& back = Load("back.wrk");
+    const Image& zast = Load("zast.wrk");
+    const Image& rec = Load("rec.wrk");
     EXPECT_TRUE(SameBlock(rec, 313, 137, back, 760, 187, 35, 35)) << "score animation patch";
     EXPECT_TRUE(SameBlock(zast, 90, 547, back, 680, 294, 105, 47)) << "give-up blank";
     EXPECT_TRUE(SameBlock(zast, 125, 108, back, 235, 447, 349, 8)) << "gauge background";
     for (const char* skin : kSkins) {
-        const Picture& s = Load(skin);
+        const Image& s = Load(skin);
         EXPECT_TRUE(SameBlock(zast, 90, 77, s, 0, 110, 420, 35)) << "counter strip, " << skin;
         EXPECT_TRUE(SameBlock(s, 35, 141, back, 235, 447, 349, 4)) << "strip foot = gauge top, " << skin;
         EXPECT_FALSE(SameBlock(s, 420, 110, back, 472, 465, 202, 38)) << "mode 2 title must differ when highlighted, " << skin;
@@ -218,15 +218,15 @@ TEST(CrossFile, PicturesThatShareAScreenSpotMatch) {
 }
 
 TEST(CrossFile, ScoreHeadJoinsTheScoreRedraw) {
-    const Picture& back = Load("back.wrk");
+    const Image& back = Load("back.wrk");
     const uint16_t fill = back.At(337, 144);
     for (int y : {144, 145, 146, 172, 173, 174})
         for (int x = 337; x <= 465; ++x) ASSERT_EQ(back.At(x, y), fill) << x << "," << y;
 }
 
 TEST(Title, PiecesSpellWithinTheTitleArea) {
-    const Picture& zast = Load("zast.wrk");
-    const Picture& back = Load("back.wrk");
+    const Image& zast = Load("zast.wrk");
+    const Image& back = Load("back.wrk");
     const uint16_t plaque = zast.At(41, 45);
     const size_t counts[5] = {38, 12, 7, 5, 4};
     for (int g = 0; g < 5; ++g) {
@@ -254,7 +254,7 @@ TEST(Skins, PipesMeetTheCellEdgesAlike) {
     } rows[] = {{40, 35, 70, 0}, {40, 280, 315, 7}, {75, 35, 70, 1}, {75, 280, 315, 8}};
     constexpr int kOpenings[7] = {15, 5, 10, 3, 6, 12, 9};  // 1 N, 2 E, 4 S, 8 W
     for (const char* skin : kSkins) {
-        const Picture& s = Load(skin);
+        const Image& s = Load(skin);
         for (const auto& r : rows) {
             for (int kind = r.firstKind % 7; kind < 7; ++kind) {
                 const int x = 35 * (kind + (r.firstKind >= 7 ? 7 : 0));
@@ -272,8 +272,8 @@ TEST(Skins, PipesMeetTheCellEdgesAlike) {
 TEST(Skins, LookClearlyDifferent) {
     for (int a = 0; a < 3; ++a)
         for (int b = a + 1; b < 3; ++b) {
-            const Picture& pa = Load(kSkins[a]);
-            const Picture& pb = Load(kSkins[b]);
+            const Image& pa = Load(kSkins[a]);
+            const Image& pb = Load(kSkins[b]);
             for (int picture : {0, 7, 16}) {  // a pipe, a lit pipe, the empty cell
                 const double la = MeanLuminance(pa, 35 * picture, 40, 35, 35);
                 const double lb = MeanLuminance(pb, 35 * picture, 40, 35, 35);
