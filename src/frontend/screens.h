@@ -1,12 +1,15 @@
-// The front end's full screens: the title animation, the game screen, the
-// top-score tables and the farewell, with the two small animations the frame
-// tick runs.
+// The front end's full screens: the start screen, the title animation, the
+// game screen, the top-score tables and the farewell, with the two small
+// animations the frame tick runs.
 #pragma once
 
 // The title lettering: on the PrimarySlot with its sounds and pauses, on the
 // ComposeSlot silently and at once.
 void TitleAnimation(int slot);
-// Composes and shows the start screen (start-up and the rebuild after a lost display).
+// The start screen in the ComposeSlot: its picture and four notices.
+void ComposeStartScreen();
+// The whole start screen, title included, composed and shown at once (after a
+// lost display).
 void ShowStartScreen();
 // Composes and shows the game screen for the current state; keeps ScreenState.
 void ShowGameScreen();

@@ -2,10 +2,13 @@
 #include "shell/frame_tick.h"
 
 #include "board/board_state.h"
+#include "board/drawing.h"
 #include "board/spawn.h"
+#include "frontend/help.h"
 #include "frontend/screens.h"
 #include "frontend/startup.h"
 #include "graphics/cursor.h"
+#include "graphics/surfaces.h"
 #include "moves/name_entry.h"
 
 void FrameTick() {
@@ -32,10 +35,34 @@ void FrameTick() {
 
 void RedrawScreen() {
     Cursor.CursorBusy = 0;
-    if (Game.ScreenState == StartScreen) {
-        ShowStartScreen();
-        return;
+    switch (Game.ScreenState) {
+        case StartScreen:
+            // The title is built from pieces of the WorkSlot, which the loss emptied too.
+            ReloadWorkImages();
+            ShowStartScreen();
+            break;
+        case Playing:
+        case Stopped:
+        case GameOver:
+        case NameEntry:
+            ReloadWorkImages();
+            ShowGameScreen();
+            if (Game.GameMode == 1) DrawBlockGauge(PrimarySlot);
+            if (Game.ScreenState == NameEntry) OpenNameEntry();
+            break;
+        case HelpScreen:
+            ReloadWorkImages();
+            ShowHelp();
+            break;
+        case TopScoresScreen:
+            ReloadWorkImages();
+            ShowTopScores();
+            break;
+        case FarewellScreen:
+            ReloadWorkImages();
+            ShowFarewell();
+            break;
+        default:
+            break;
     }
-    ReloadWorkImages();
-    ShowGameScreen();
 }

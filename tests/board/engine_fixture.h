@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "board/board_state.h"
+#include "board/front_end_calls.h"
 #include "graphics/surfaces.h"
 #include "platform/headless/headless.h"
 #include "shell/shell.h"
@@ -38,6 +39,8 @@ public:
     void SetUp() override {
         platform::headless::Reset();
         ResetProgramState();
+        // The engine on its own: its calls into the front end do nothing.
+        ConnectFrontEnd({});
         ASSERT_TRUE(CreateDisplaySlots());
         LockSlot(WorkSlot);
         SurfaceSlot& work = Display.Slots[WorkSlot];

@@ -258,12 +258,15 @@ TEST_F(SpawnTest, StartGameInModeOneLeavesEveryOtherCellZero) {
 }
 
 TEST_F(SpawnTest, OnlyAScoreThatEntersTheTableOpensTheNameEntry) {
-    Game.Score = 0;
+    ConnectFrontEnd({.ScoreQualifies = [](int32_t score) { return score > 100; },
+                     .OpenNameEntry = [] { Game.ScreenState = NameEntry; }});
+    Game.Score = 100;
     EndGame();
     EXPECT_EQ(Game.ScreenState, GameOver);
     Game.Score = 250;
     const int64_t before = platform::headless::NowMs();
     CheckTopScore();
+    EXPECT_EQ(Game.ScreenState, NameEntry);
     EXPECT_GE(platform::headless::NowMs() - before, 1000) << "the name entry opens after a second";
 }
 

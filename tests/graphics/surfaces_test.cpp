@@ -80,6 +80,8 @@ TEST_F(Surfaces, BusyBlitterIsWaitedFor) {
 
 TEST_F(Surfaces, LostMidCopyRestoresRedrawsAndCompletesTheCopy) {
     Paint(WorkSlot, 0, 0, 2, 2, 0x7777);
+    // A redraw that leaves the WorkSlot as it is, so the copy's source survives.
+    ConnectRedraw([] { Cursor.CursorBusy = 0; });
     Cursor.CursorBusy = 1;
     hl::LoseSurfacesOnNextCall();
     BlitOpaque(0, 0, 1, 1, 400, 300, WorkSlot, PrimarySlot);

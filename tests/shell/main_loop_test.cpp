@@ -22,7 +22,7 @@ protected:
 
 TEST_F(MainLoop, TicksEighteenTimesASecondCreditingFiftyFiveEach) {
     const int64_t before = Game.SpawnTimer;
-    RunUntilMs(10000);
+    RunUntilMs(hl::NowMs() + 10000);
     const int64_t ticks = (Game.SpawnTimer - before) / 55;
     EXPECT_EQ((Game.SpawnTimer - before) % 55, 0);
     EXPECT_GE(ticks, 179);
