@@ -52,5 +52,6 @@ void ResetProgramState() {
     ResetMusicState();
     ResetMovesState();
     ResetFrontEndState();
+    ResetPersistState();
     ConnectLayers();
 }

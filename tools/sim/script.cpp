@@ -214,7 +214,12 @@ void DumpFiles(std::string& out, const std::string& folder) {
         }
         const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
         out += std::string("file ") + name + " " + std::to_string(bytes.size()) + " bytes:";
-        if (bytes.size() <= 200) {
+        bool text = !bytes.empty();
+        for (const char b : bytes) text = text && ((b >= 32 && b < 127) || b == '\r' || b == '\n');
+        if (text) {
+            out += ' ';
+            for (const char b : bytes) out += b == '\r' ? std::string("\\r") : b == '\n' ? std::string("\\n") : std::string(1, b);
+        } else if (bytes.size() <= 200) {
             char hex[4];
             for (const char b : bytes) {
                 std::snprintf(hex, sizeof hex, " %02x", static_cast<unsigned char>(b));
