@@ -56,6 +56,11 @@ TEST_F(Scenario, ModeZeroFromTheStartScreenToASavedExit) {
 
 TEST_F(Scenario, ATurnThatOnlyTracesThenOneThatClosesALoop) { Play("mode0_loop"); }
 
+TEST_F(Scenario, ModeTwoTurnsSlidesShiftsAndGivesUp) {
+    Play("mode2_moves");
+    EXPECT_EQ(Game.ScreenState, GameOver);
+}
+
 TEST_F(Scenario, TheTopScoreScreensThreeAreas) {
     const SimResult run = Play("top_scores");
     EXPECT_TRUE(run.quit);
