@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "board/board_state.h"
+#include "board/game_end.h"
 #include "frontend/front_state.h"
 #include "graphics/atlas.h"
 #include "graphics/cursor.h"
@@ -187,6 +188,7 @@ TEST_F(FrontEnd, ALostDisplayRebuildsTheSameScreenInEveryState) {
     const Step steps[] = {
         {"start screen", [](FrontEnd& t) { t.Start(); }, StartScreen},
         {"game", [](FrontEnd& t) { t.Type(' ', 600); }, Playing},
+        {"game over", [](FrontEnd&) { EndGame(); }, GameOver},
         {"top scores", [](FrontEnd& t) { t.Type(27, 0); }, TopScoresScreen},
         {"farewell", [](FrontEnd& t) { t.Click(100, 100, MsgKind::LButtonDown, 0); }, FarewellScreen},
     };
