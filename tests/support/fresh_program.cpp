@@ -9,7 +9,6 @@
 void FreshProgram::SetUp() {
     platform::headless::Reset();
     ResetProgramState();
-    // The build writes the game's data files beside the game; start-up reads them.
     const char* data = std::getenv("TORVANEX_DATA");
     platform::headless::Get().executablePath = std::string(data ? data : TORVANEX_DEFAULT_DATA) + "/torvanex";
     Files.ProgramFolder = ProgramFolderOf(platform::headless::Get().executablePath);
@@ -20,11 +19,9 @@ void FreshProgram::TearDown() {
     ResetProgramState();
 }
 
-void FreshProgram::CreateDisplay() {
-    ASSERT_TRUE(CreateDisplaySlots());
-}
+void FreshProgram::CreateDisplay() { ASSERT_TRUE(CreateDisplaySlots()); }
 
 void FreshProgram::RunUntilMs(int64_t ms) {
-    while (platform::headless::NowMs() < ms)
-        if (RunPass() == PassResult::Quit) return;
+    while (platform::headless::NowMs() < ms && RunPass() == PassResult::Continue) {
+    }
 }

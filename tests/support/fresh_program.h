@@ -1,7 +1,10 @@
-// A fresh program on the headless backend for every test.
+// A fresh program on the headless backend for every test, its folder the one
+// the build writes the game's data files to.
 #pragma once
 
 #include <gtest/gtest.h>
+
+#include <vector>
 
 #include "platform/headless/headless.h"
 #include "shell/shell.h"
@@ -10,10 +13,8 @@ class FreshProgram : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
-    // The display with its three slots, as start-up makes them.
-    void CreateDisplay();
-    // Runs main-loop passes until the virtual clock reaches `ms` or the loop quits.
-    void RunUntilMs(int64_t ms);
+    void CreateDisplay();              // the display with its three slots, as start-up makes them
+    void RunUntilMs(int64_t ms);       // main-loop passes until the clock reaches `ms` or the loop quits
 };
 
 // Runs `action` and returns the exit status it ended the process with, or -1.
@@ -21,8 +22,15 @@ template <typename F>
 int ExitStatusOf(F&& action) {
     try {
         action();
+        return -1;
     } catch (const platform::headless::ProcessExit& e) {
         return e.status;
     }
-    return -1;
+}
+
+// The numbers of the effects played so far, in order.
+inline std::vector<int> EffectsHeard() {
+    std::vector<int> numbers;
+    for (const auto& e : platform::headless::Get().effectsPlayed) numbers.push_back(e.effect);
+    return numbers;
 }
