@@ -43,7 +43,8 @@ TEST_F(DrawingTest, ScoreShowsItsLastFiveDigitsRightAlignedOverAFreshPanel) {
 }
 
 TEST_F(DrawingTest, SpeedAndLevelGlyphsSitInsideTheirPanelsOverAFreshBackground) {
-    const Picture panel = WorkPicture("speed_panel_bg"), levels[2] = {WorkPicture("level_glyph_0"), WorkPicture("level_glyph_1")};
+    const Picture panel = WorkPicture("speed_panel_bg");
+    const Picture levels[2] = {WorkPicture("level_glyph_0"), WorkPicture("level_glyph_1")};
     for (const int speed : {8, 1, 0, 9, 12, -3}) {
         Game.Speed = speed;
         DrawSpeed(PrimarySlot);

@@ -1,5 +1,4 @@
-// The board engine on a fresh program: the three surface slots, a patterned
-// WorkSlot, an empty board and a game in play.
+// The board engine on a fresh program: the surface slots, a patterned WorkSlot, an empty board, a game in play.
 #pragma once
 
 #include <cstring>
@@ -33,7 +32,7 @@ public:
         }
     }
     static uint8_t At(int col, int row) { return Game.Board[CellIndex(col, row)]; }
-    // The codes (or lock flags) of the cells, in order, to compare whole.
+    // The codes (or lock flags) of the cells, to compare whole.
     static std::vector<int> Codes(std::initializer_list<CellPos> cells, const uint8_t* of = Game.Board) {
         std::vector<int> codes;
         for (const CellPos& c : cells) codes.push_back(of[CellIndex(c.col, c.row)]);

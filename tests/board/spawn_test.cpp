@@ -1,6 +1,7 @@
 // The spiral, set-up, spawning, the speed rise and the ends of a game.
 #include "board/spawn.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <random>
 #include <string>
@@ -21,14 +22,9 @@ public:
         for (const CellPos& c : free) Game.Board[CellIndex(c.col, c.row)] = kEmptyPipeCell;
         Game.PieceCount = CountBelow(kEmptyPipeCell);
     }
-    static void SetUpAt(platform::TimeOfDay time) {
-        platform::headless::Get().startOfDay = time;
-        SetUpBoard();
-    }
+    static void SetUpAt(platform::TimeOfDay time) { platform::headless::Get().startOfDay = time, SetUpBoard(); }
     static int CountBelow(int limit) {
-        int n = 0;
-        for (const uint8_t code : Game.Board) n += code < limit;
-        return n;
+        return int(std::count_if(Game.Board, Game.Board + kCells, [=](int c) { return c < limit; }));
     }
 };
 
@@ -195,12 +191,10 @@ TEST_F(SpawnTest, ModeOneStartsWithFifteenBlocksAndWallsOnlyWithLevelOne) {
         Game.GameMode = 1, Game.Level = level;
         platform::headless::Get().startOfDay = {4, 5, 6, 7 + level};
         StartGame();
-        int blocks = 0, wallSides = 0;
-        for (const uint8_t code : Game.Board) {
-            ASSERT_TRUE(code == 0 || code == kBlock) << int(code);
-            blocks += code == kBlock;
-        }
-        EXPECT_TRUE(blocks == 15 && Game.PieceCount == 15) << blocks << " blocks, count " << Game.PieceCount;
+        EXPECT_TRUE(std::count(Game.Board, Game.Board + kCells, kBlock) == 15 && CountBelow(1) == kCells - 15)
+            << "fifteen blocks, every other cell empty";
+        EXPECT_EQ(Game.PieceCount, 15);
+        int wallSides = 0;
         for (int cell = 0; cell < kCells; ++cell)
             for (int side = 0; side < 4; ++side) {
                 if (!Game.Walls[cell * 4 + side]) continue;
