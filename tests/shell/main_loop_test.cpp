@@ -25,11 +25,16 @@ TEST_F(MainLoop, TicksEighteenTimesASecondOnePerPassCreditingFiftyFiveAndNeverMa
     RunUntilMs(start + 10000);
     EXPECT_EQ((Game.SpawnTimer - before) % 55, 0);
     EXPECT_NEAR((Game.SpawnTimer - before) / 55, 180, 1);
-    hl::Get().passCostMicros = 200000;   // a pass takes longer than a tick
-    RunPass();
-    const int64_t slow = Game.SpawnTimer;
+    hl::Get().passCostMicros = 200000;   // passes longer than a tick: one tick each
+    int64_t timer = Game.SpawnTimer;
     for (int i = 0; i < 10; ++i) RunPass();
-    EXPECT_EQ(Game.SpawnTimer - slow, 10 * 55);
+    EXPECT_EQ(Game.SpawnTimer - timer, 10 * 55);
+    hl::Get().passCostMicros = 1000000;   // a stall of a second, then the ticks it missed stay missed
+    RunPass();
+    hl::Get().passCostMicros = 0;
+    timer = Game.SpawnTimer;
+    RunUntilMs(hl::NowMs() + 200);
+    EXPECT_LE(Game.SpawnTimer - timer, 4 * 55);
 }
 
 TEST_F(MainLoop, QuitEndsTheLoopWithItsStatus) {

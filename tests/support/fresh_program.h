@@ -4,17 +4,33 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <string>
 #include <vector>
 
+#include "graphics/surfaces.h"
 #include "platform/headless/headless.h"
+#include "services/files.h"
 #include "shell/shell.h"
 
 class FreshProgram : public ::testing::Test {
 protected:
-    void SetUp() override;
-    void TearDown() override;
-    void CreateDisplay();              // the display with its three slots, as start-up makes them
-    void RunUntilMs(int64_t ms);       // main-loop passes until the clock reaches `ms` or the loop quits
+    void SetUp() override {
+        platform::headless::Reset();
+        ResetProgramState();
+        const char* data = std::getenv("TORVANEX_DATA");
+        platform::headless::Get().executablePath = std::string(data ? data : TORVANEX_DEFAULT_DATA) + "/torvanex";
+        Files.ProgramFolder = ProgramFolderOf(platform::headless::Get().executablePath);
+    }
+    void TearDown() override {
+        platform::headless::Reset();
+        ResetProgramState();
+    }
+    void CreateDisplay() { ASSERT_TRUE(CreateDisplaySlots()); }   // the three slots, as start-up makes them
+    void RunUntilMs(int64_t ms) {   // main-loop passes until the clock reaches `ms` or the loop quits
+        while (platform::headless::NowMs() < ms && RunPass() == PassResult::Continue) {
+        }
+    }
 };
 
 // Runs `action` and returns the exit status it ended the process with, or -1.
