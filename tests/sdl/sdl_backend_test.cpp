@@ -72,12 +72,20 @@ protected:
             else e.button.button = button, e.button.x = x, e.button.y = y;
         });
     }
+public:
     static void Dirty(bool dirty) { platform::memory::GetHooks().primaryDirty = dirty; }
     static bool Dirty() { return platform::memory::GetHooks().primaryDirty; }
-    static void PassOneRefresh() { SDL_Delay(40); }   // so the refresh limit allows another present
-
     platform::SurfaceHandle primary = 0;
 };
+
+// Whether a changed screen is shown by `act`, a refresh after the last present.
+template <typename F>
+static bool ShownBy(F act) {
+    SdlBackend::Dirty(true);
+    SDL_Delay(40);
+    act();
+    return !SdlBackend::Dirty();
+}
 
 TEST_F(SdlBackend, KeysBecomeVirtualKeysAndTheCharactersWindowsTypes) {
     const struct { const char* name; SDL_Keycode sym; Uint16 mod; Sent sent; } cases[] = {
@@ -183,10 +191,7 @@ TEST_F(SdlBackend, TheWindowShowsThePicturesExactColours) {
     platform::memory::Surface* s = platform::memory::Find(primary);
     for (int y = 0; y < 600; ++y)
         for (int x = 0; x < 800; ++x) s->pixels[y * 800 + x] = quarters[(y >= 300) * 2 + (x >= 400)];
-    Dirty(true);
-    PassOneRefresh();
-    platform::WaitForMessage(platform::ReadCounter());
-    ASSERT_FALSE(Dirty());
+    ASSERT_TRUE(ShownBy([] { platform::WaitForMessage(platform::ReadCounter()); }));
     SDL_Renderer* renderer = platform::sdl::State().renderer;
     int w = 0, h = 0;
     SDL_GetRendererOutputSize(renderer, &w, &h);
@@ -202,10 +207,8 @@ TEST_F(SdlBackend, TheWindowShowsThePicturesExactColours) {
 }
 
 TEST_F(SdlBackend, PresentsOnlyWhenVisibleWholeAndAtMostOncePerRefresh) {
-    Dirty(true);
-    PassOneRefresh();
-    platform::WaitForVerticalBlank();
-    ASSERT_FALSE(Dirty());
+    const auto blank = [] { platform::WaitForVerticalBlank(); };
+    ASSERT_TRUE(ShownBy(blank));
     // A second change within the same refresh waits, and is not lost. (A long
     // refresh keeps a busy machine from passing it between the two calls.)
     const int64_t refresh = platform::sdl::State().presentInterval;
@@ -219,26 +222,17 @@ TEST_F(SdlBackend, PresentsOnlyWhenVisibleWholeAndAtMostOncePerRefresh) {
     // A minimised window shows nothing until it is restored.
     Window(SDL_WINDOWEVENT_MINIMIZED);
     Drain();
-    Dirty(true);
-    PassOneRefresh();
-    platform::WaitForVerticalBlank();
-    platform::Sleep(1);
-    platform::WaitForMessage(platform::ReadCounter() + platform::CounterFrequency() / 50);
-    EXPECT_TRUE(Dirty());
+    EXPECT_FALSE(ShownBy([] {
+        platform::WaitForVerticalBlank(), platform::Sleep(1);
+        platform::WaitForMessage(platform::ReadCounter() + platform::CounterFrequency() / 50);
+    }));
     Window(SDL_WINDOWEVENT_RESTORED);
-    Drain();
-    PassOneRefresh();
-    platform::Sleep(1);
-    EXPECT_FALSE(Dirty());
+    EXPECT_TRUE(ShownBy([] { Drain(), SDL_Delay(40), platform::Sleep(1); }));
     // A locked screen is half drawn: it waits for the unlock.
     uint16_t* pixels = nullptr;
     int32_t pitch = 0;
     ASSERT_EQ(platform::LockSurface(primary, pixels, pitch), platform::kDdOk);
-    Dirty(true);
-    PassOneRefresh();
-    platform::WaitForVerticalBlank();
-    EXPECT_TRUE(Dirty());
+    EXPECT_FALSE(ShownBy(blank));
     platform::UnlockSurface(primary);
-    platform::WaitForVerticalBlank();
-    EXPECT_FALSE(Dirty());
+    EXPECT_TRUE((platform::WaitForVerticalBlank(), !Dirty()));
 }

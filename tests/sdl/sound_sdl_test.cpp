@@ -41,10 +41,6 @@ TEST(SoundThroughMixer, EffectAndPieceSoundAndOnlyThePieceEndArrivesAsMessage) {
             loudest = std::max(loudest, std::abs(int{sample}));
         return loudest;
     };
-    const auto write = [&folder](const std::string& name, const std::vector<uint8_t>& bytes) {
-        std::ofstream(folder.path() + name, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    };
     setenv("SDL_AUDIODRIVER", "disk", 1);
     setenv("SDL_DISKAUDIOFILE", mix.c_str(), 1);
     ResetProgramState();
@@ -52,8 +48,9 @@ TEST(SoundThroughMixer, EffectAndPieceSoundAndOnlyThePieceEndArrivesAsMessage) {
     WaveParts square;   // a fifth of a second of 8-bit mono at 11025 Hz
     square.samples.resize(2205);
     for (size_t i = 0; i < square.samples.size(); ++i) square.samples[i] = i / 25 % 2 ? 0xE0 : 0x20;
-    write("01.wav", WaveBytes(square));
-    write("a.mid", kMidiPiece);
+    for (const auto& [name, bytes] : {std::pair{"01.wav", WaveBytes(square)}, {"a.mid", kMidiPiece}})
+        std::ofstream(folder.path() + name, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 
     ASSERT_TRUE(InitSound());
     PlayEffect(1);

@@ -1,5 +1,4 @@
-// A fresh program whose folder is a scratch folder the test fills with its own
-// small wave and MIDI files.
+// A fresh program whose folder is a scratch folder the test fills with its own files.
 #pragma once
 
 #include <filesystem>
