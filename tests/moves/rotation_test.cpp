@@ -35,7 +35,7 @@ TEST_F(RotationTest, LeftTurnsCounterClockwiseRightClockwiseAndCrossesNeverTurn)
         Press(4, 4, c.button);
         EXPECT_EQ(At(4, 4), c.after) << int(c.code) << " button " << c.button;
         // A turn clicks; a cross or an empty cell stays silent.
-        EXPECT_EQ(EffectsPlayed(), c.after == c.code ? std::vector<int>{} : std::vector<int>{3}) << int(c.code);
+        EXPECT_EQ(EffectsHeard(), c.after == c.code ? std::vector<int>{} : std::vector<int>{3}) << int(c.code);
     }
 }
 
@@ -46,7 +46,7 @@ TEST_F(RotationTest, LockedPiecesRefuseOnlyAtLevelOne) {
     Game.Level = 1;
     Press(4, 4, 0);
     EXPECT_EQ(At(4, 4), 3);
-    EXPECT_EQ(EffectsPlayed(), std::vector<int>{9});
+    EXPECT_EQ(EffectsHeard(), std::vector<int>{9});
     Game.Level = 0;
     Press(4, 4, 0);
     EXPECT_EQ(At(4, 4), 6);
@@ -63,7 +63,7 @@ TEST_F(RotationTest, ATurnThatClosesALoopScoresClearsAndDropsTheGrab) {
     EXPECT_EQ(Game.Score, 8 + 2 * 2);
     EXPECT_EQ(Game.PieceCount, 0);
     EXPECT_EQ(Moves.GrabCell.col, -1);
-    const std::vector<int> effects = EffectsPlayed();
+    const std::vector<int> effects = EffectsHeard();
     EXPECT_EQ(effects.front(), 3);
     EXPECT_EQ(std::count(effects.begin(), effects.end(), 12), 4) << "one explosion per cell";
     EXPECT_EQ(effects.back(), 5);
@@ -103,9 +103,7 @@ TEST_F(RotationTest, ATraceLightsFor150MsThenShowsThePiecesAgain) {
     EXPECT_EQ(At(4, 4), 2);
     EXPECT_GE(platform::headless::NowMs() - before, 150);
     constexpr Picture kStraight = WorkPicture("pipe_2");
-    for (int col : {3, 4, 5})
-        EXPECT_TRUE(ShowsWork(kStraight.left, kStraight.top, kStraight.right, kStraight.bottom, CellX(col), CellY(4)))
-            << col;
+    for (int col : {3, 4, 5}) EXPECT_TRUE(ShowsPicture(kStraight, CellX(col), CellY(4))) << col;
 }
 
 class SlideTest : public RotationTest {
@@ -133,7 +131,7 @@ TEST_F(SlideTest, APieceSlidesDropsIntoHolesAndGoesOnInTheLowerRow) {
     EXPECT_EQ(At(3, 4), kEmptyPipeCell);
     EXPECT_EQ(Moves.GrabCell, (CellPos{3, 5})) << "the grab names a cell, not a piece";
     EXPECT_GE(platform::headless::NowMs() - before, 2 * 100 + 50 + 100);
-    const std::vector<int> effects = EffectsPlayed();
+    const std::vector<int> effects = EffectsHeard();
     EXPECT_EQ(std::count(effects.begin(), effects.end(), 11), 2) << "the close-up and the drop";
     // A release in the grabbed column moves nothing; the piece now in the
     // grabbed cell is the one slid next.

@@ -1,22 +1,23 @@
 // The SDL backend on SDL's dummy video driver: SDL events in, game messages
-// out, and the primary surface reaching the window with its exact colours.
+// out, waits that neither spin nor oversleep, and the primary surface reaching
+// the window with its exact colours, whole, at most once a refresh.
 #include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "platform/common/message_queue.h"
 #include "platform/common/surface_memory.h"
-#include "platform/platform.h"
 #include "platform/sdl/sdl_backend.h"
 #include "platform/sdl/sdl_events.h"
 
-namespace {
-
 using platform::Message;
 using platform::MsgKind;
+using enum platform::MsgKind;
+using Sent = std::vector<std::pair<MsgKind, uint32_t>>;
 
 class SdlBackend : public ::testing::Test {
 protected:
@@ -28,353 +29,210 @@ protected:
         ASSERT_TRUE(platform::CreateMainWindow("Torvanex"));
         ASSERT_EQ(platform::InitDisplay(800, 600, 16), platform::kDdOk);
         ASSERT_EQ(platform::CreateSurface(800, 600, platform::SurfaceKind::Primary, primary), platform::kDdOk);
-        windowId = SDL_GetWindowID(platform::sdl::State().window);
         // Showing the window activates the game even when no focus event comes.
-        const std::vector<Message> start = Drain();
-        ASSERT_FALSE(start.empty());
-        EXPECT_EQ(start.front().kind, MsgKind::ActivateApp);
-        EXPECT_EQ(start.front().wParam, 1u);
+        ASSERT_EQ(Drain(), (Sent{{ActivateApp, 1}}));
     }
-
     void TearDown() override {
         platform::DestroyMainWindow();
         platform::queue::Clear();
         platform::memory::ResetAll();
     }
-
-    static std::vector<Message> Drain() {
+    static std::vector<Message> Take() {
         std::vector<Message> out;
-        Message m;
-        while (platform::TakeMessage(m)) out.push_back(m);
+        for (Message m; platform::TakeMessage(m);) out.push_back(m);
         return out;
     }
-
-    SDL_Event Event(Uint32 type) const {
+    static Sent Drain() {
+        Sent sent;
+        for (const Message& m : Take()) sent.emplace_back(m.kind, m.wParam);
+        return sent;
+    }
+    // Pushes an event of `type` bound to the window, as `fill` completes it.
+    template <typename F>
+    static void Push(Uint32 type, F fill) {
         SDL_Event e{};
         e.type = type;
-        e.window.windowID = windowId;  // every window-bound event keeps it in the same place
-        return e;
-    }
-    void PushKey(SDL_Keycode sym, Uint16 mod = KMOD_NONE) {
-        SDL_Event e = Event(SDL_KEYDOWN);
-        e.key.keysym.sym = sym;
-        e.key.keysym.mod = mod;
+        e.window.windowID = SDL_GetWindowID(platform::sdl::State().window);   // the same place in every event
+        fill(e);
         SDL_PushEvent(&e);
     }
-    void PushText(const char* utf8) {
-        SDL_Event e = Event(SDL_TEXTINPUT);
-        SDL_strlcpy(e.text.text, utf8, sizeof e.text.text);
-        SDL_PushEvent(&e);
+    static void Key(SDL_Keycode sym, Uint16 mod = KMOD_NONE) {
+        Push(SDL_KEYDOWN, [&](SDL_Event& e) { e.key.keysym.sym = sym, e.key.keysym.mod = mod; });
     }
-    void PushWindowEvent(SDL_WindowEventID id) {
-        SDL_Event e = Event(SDL_WINDOWEVENT);
-        e.window.event = id;
-        SDL_PushEvent(&e);
+    static void Text(const char* utf8) {
+        Push(SDL_TEXTINPUT, [&](SDL_Event& e) { SDL_strlcpy(e.text.text, utf8, sizeof e.text.text); });
     }
-    // Positions are in window pixels; the renderer turns them into 800x600 ones.
-    void PushMotion(int x, int y) {
-        SDL_Event e = Event(SDL_MOUSEMOTION);
-        e.motion.x = x;
-        e.motion.y = y;
-        SDL_PushEvent(&e);
+    static void Window(SDL_WindowEventID id) { Push(SDL_WINDOWEVENT, [&](SDL_Event& e) { e.window.event = Uint8(id); }); }
+    // An 800x600 point, sent in window pixels; points off the picture are sent as they are.
+    static void Pointer(Uint32 type, int x, int y, Uint8 button = 0) {
+        if (x >= 0 && x < 800 && y >= 0 && y < 600)
+            SDL_RenderLogicalToWindow(platform::sdl::State().renderer, x + 0.5f, y + 0.5f, &x, &y);
+        Push(type, [&](SDL_Event& e) {
+            if (type == SDL_MOUSEMOTION) e.motion.x = x, e.motion.y = y;
+            else e.button.button = button, e.button.x = x, e.button.y = y;
+        });
     }
-    void PushButton(Uint32 type, Uint8 button, int x, int y) {
-        SDL_Event e = Event(type);
-        e.button.button = button;
-        e.button.x = x;
-        e.button.y = y;
-        SDL_PushEvent(&e);
-    }
-
-    // Window pixels of an 800x600 point on the dummy screen.
-    static void ToWindow(int x, int y, int& wx, int& wy) {
-        SDL_RenderLogicalToWindow(platform::sdl::State().renderer, x + 0.5f, y + 0.5f, &wx, &wy);
-    }
-
-    void FillPrimary(uint16_t topLeft, uint16_t topRight, uint16_t bottomLeft, uint16_t bottomRight) {
-        platform::memory::Surface* s = platform::memory::Find(primary);
-        for (int y = 0; y < 600; ++y)
-            for (int x = 0; x < 800; ++x)
-                s->pixels[y * 800 + x] = y < 300 ? (x < 400 ? topLeft : topRight) : (x < 400 ? bottomLeft : bottomRight);
-        platform::memory::GetHooks().primaryDirty = true;
-    }
-
+public:
+    static void Dirty(bool dirty) { platform::memory::GetHooks().primaryDirty = dirty; }
     static bool Dirty() { return platform::memory::GetHooks().primaryDirty; }
-
-    // A moment later than the last present, so the refresh limit allows another.
-    static void PassOneRefresh() { SDL_Delay(40); }
-
     platform::SurfaceHandle primary = 0;
-    Uint32 windowId = 0;
 };
 
-struct KeyCase {
-    const char* name;
-    SDL_Keycode sym;
-    Uint16 mod;
-    std::vector<Message> expected;
-};
+// Whether a changed screen is shown by `act`, a refresh after the last present.
+template <typename F>
+static bool ShownBy(F act) {
+    SdlBackend::Dirty(true);
+    SDL_Delay(40);
+    act();
+    return !SdlBackend::Dirty();
+}
 
 TEST_F(SdlBackend, KeysBecomeVirtualKeysAndTheCharactersWindowsTypes) {
-    const std::vector<KeyCase> cases = {
-        {"Left", SDLK_LEFT, KMOD_NONE, {{MsgKind::KeyDown, 0x25}}},
-        {"F12", SDLK_F12, KMOD_NONE, {{MsgKind::KeyDown, 0x7B}}},
-        {"Delete", SDLK_DELETE, KMOD_NONE, {{MsgKind::KeyDown, 0x2E}}},
-        {"Escape", SDLK_ESCAPE, KMOD_NONE, {{MsgKind::KeyDown, 0x1B}, {MsgKind::Char, 27}}},
-        {"Enter", SDLK_RETURN, KMOD_NONE, {{MsgKind::KeyDown, 0x0D}, {MsgKind::Char, 13}}},
-        {"Backspace", SDLK_BACKSPACE, KMOD_NONE, {{MsgKind::KeyDown, 0x08}, {MsgKind::Char, 8}}},
-        {"Ctrl+C", SDLK_c, KMOD_LCTRL, {{MsgKind::KeyDown, 0x43}, {MsgKind::Char, 3}}},
-        {"Ctrl+Enter", SDLK_RETURN, KMOD_LCTRL, {{MsgKind::KeyDown, 0x0D}, {MsgKind::Char, 10}}},
-        {"Ctrl+Backspace", SDLK_BACKSPACE, KMOD_RCTRL, {{MsgKind::KeyDown, 0x08}, {MsgKind::Char, 127}}},
-        {"Ctrl+[", SDLK_LEFTBRACKET, KMOD_LCTRL, {{MsgKind::KeyDown, 0xDB}, {MsgKind::Char, 27}}},
-        // Letters type through text events, never twice.
-        {"plain a", SDLK_a, KMOD_NONE, {{MsgKind::KeyDown, 0x41}}},
-        {"keypad 8, Num Lock on", SDLK_KP_8, KMOD_NUM, {{MsgKind::KeyDown, 0x68}}},
-        {"keypad 8, Num Lock off", SDLK_KP_8, KMOD_NONE, {{MsgKind::KeyDown, 0x26}}},
-        {"keypad 5, Num Lock off", SDLK_KP_5, KMOD_NONE, {{MsgKind::KeyDown, 0x0C}}},
+    const struct { const char* name; SDL_Keycode sym; Uint16 mod; Sent sent; } cases[] = {
+        {"Left", SDLK_LEFT, KMOD_NONE, {{KeyDown, 0x25}}},
+        {"F12", SDLK_F12, KMOD_NONE, {{KeyDown, 0x7B}}},
+        {"Delete", SDLK_DELETE, KMOD_NONE, {{KeyDown, 0x2E}}},
+        {"Escape", SDLK_ESCAPE, KMOD_NONE, {{KeyDown, 0x1B}, {Char, 27}}},
+        {"Enter", SDLK_RETURN, KMOD_NONE, {{KeyDown, 0x0D}, {Char, 13}}},
+        {"Backspace", SDLK_BACKSPACE, KMOD_NONE, {{KeyDown, 0x08}, {Char, 8}}},
+        {"Ctrl+C", SDLK_c, KMOD_LCTRL, {{KeyDown, 0x43}, {Char, 3}}},
+        {"Ctrl+Enter", SDLK_RETURN, KMOD_LCTRL, {{KeyDown, 0x0D}, {Char, 10}}},
+        {"Ctrl+Backspace", SDLK_BACKSPACE, KMOD_RCTRL, {{KeyDown, 0x08}, {Char, 127}}},
+        {"Ctrl+[", SDLK_LEFTBRACKET, KMOD_LCTRL, {{KeyDown, 0xDB}, {Char, 27}}},
+        {"plain a: letters type through text events, never twice", SDLK_a, KMOD_NONE, {{KeyDown, 0x41}}},
+        {"keypad 8, Num Lock on", SDLK_KP_8, KMOD_NUM, {{KeyDown, 0x68}}},
+        {"keypad 8, Num Lock off", SDLK_KP_8, KMOD_NONE, {{KeyDown, 0x26}}},
+        {"keypad 5, Num Lock off", SDLK_KP_5, KMOD_NONE, {{KeyDown, 0x0C}}},
         {"Alt+x is a system key", SDLK_x, KMOD_LALT, {}},
-        {"Alt+F4 closes", SDLK_F4, KMOD_LALT, {{MsgKind::Close}}},
-        // AltGr arrives as Ctrl+Alt and types text, not a control character.
-        {"AltGr+q", SDLK_q, KMOD_LCTRL | KMOD_RALT, {{MsgKind::KeyDown, 0x51}}},
+        {"Alt+F4 closes", SDLK_F4, KMOD_LALT, {{Close, 0}}},
+        {"AltGr+q comes as Ctrl+Alt and types text", SDLK_q, KMOD_LCTRL | KMOD_RALT, {{KeyDown, 0x51}}},
         {"unknown key", SDLK_VOLUMEUP, KMOD_NONE, {}},
     };
-    for (const KeyCase& c : cases) {
-        PushKey(c.sym, c.mod);
-        const std::vector<Message> got = Drain();
-        ASSERT_EQ(got.size(), c.expected.size()) << c.name;
-        for (size_t i = 0; i < got.size(); ++i) {
-            EXPECT_EQ(got[i].kind, c.expected[i].kind) << c.name;
-            EXPECT_EQ(got[i].wParam, c.expected[i].wParam) << c.name;
-        }
+    for (const auto& c : cases) {
+        Key(c.sym, c.mod);
+        EXPECT_EQ(Drain(), c.sent) << c.name;
     }
 }
 
-TEST_F(SdlBackend, TextArrivesAsWindows1252Bytes) {
-    PushText("a");
-    PushText(" ");
-    PushText("\xC3\xA9\xE2\x82\xAC");  // e acute, euro sign
-    PushText("\xE6\x97\xA5!");          // a character the code page lacks, then '!'
-    const std::vector<Message> got = Drain();
-    const std::vector<uint32_t> expected = {'a', ' ', 0xE9, 0x80, '!'};
-    ASSERT_EQ(got.size(), expected.size());
-    for (size_t i = 0; i < got.size(); ++i) {
-        EXPECT_EQ(got[i].kind, MsgKind::Char);
-        EXPECT_EQ(got[i].wParam, expected[i]);
-    }
-}
-
-TEST_F(SdlBackend, MalformedOrForeignTextIsLeftOut) {
-    using platform::sdl::ToWindows1252;
-    EXPECT_EQ(ToWindows1252("\x80" "a\xC3"), "a");            // stray continuation, cut-off sequence
-    EXPECT_EQ(ToWindows1252("\xC0\xA1" "b"), "b");            // overlong '!'
-    EXPECT_EQ(ToWindows1252("\xC3" "c"), "c");                // a lead byte without its continuation
-    EXPECT_EQ(ToWindows1252("\xF0\x9F\x98\x80" "d"), "d");    // outside the code page
-    EXPECT_EQ(ToWindows1252("\t\x7F" "e"), "e");              // control characters
-    EXPECT_EQ(ToWindows1252("\xC2\x81\xE2\x80\x9C"), "\x93");  // U+0081 has no byte; the left quote has 0x93
+TEST_F(SdlBackend, TextArrivesAsWindows1252BytesAndWhatTheCodePageLacksIsLeftOut) {
+    Text("a");
+    Text("\xC3\xA9\xE2\x82\xAC");   // e acute, euro sign
+    Text("\xE6\x97\xA5!");           // a character the code page lacks, then '!'
+    Key(SDLK_x, KMOD_LALT);          // the text of an Alt combination is dropped
+    Text("x");
+    Text("y");
+    EXPECT_EQ(Drain(), (Sent{{Char, 'a'}, {Char, 0xE9}, {Char, 0x80}, {Char, '!'}, {Char, 'y'}}));
+    const std::pair<const char*, const char*> cases[] = {
+        {"\x80" "a\xC3", "a"},              // a stray continuation, a cut-off sequence
+        {"\xC0\xA1" "b", "b"},              // an overlong '!'
+        {"\xC3" "c", "c"},                  // a lead byte without its continuation
+        {"\xF0\x9F\x98\x80" "d", "d"},      // outside the code page
+        {"\t\x7F" "e", "e"},                // control characters
+        {"\xC2\x81\xE2\x80\x9C", "\x93"},   // U+0081 has no byte; the left quote has 0x93
+    };
+    for (const auto& [utf8, bytes] : cases) EXPECT_EQ(platform::sdl::ToWindows1252(utf8), bytes);
     EXPECT_EQ(platform::sdl::Utf8FromWindows1252("Caf\xE9 \x80\x81"), "Caf\xC3\xA9 \xE2\x82\xAC");
 }
 
-TEST_F(SdlBackend, TextOfAnAltCombinationIsDropped) {
-    PushKey(SDLK_x, KMOD_LALT);
-    PushText("x");
-    PushKey(SDLK_y);
-    PushText("y");
-    const std::vector<Message> got = Drain();
-    ASSERT_EQ(got.size(), 2u);
-    EXPECT_EQ(got[0].kind, MsgKind::KeyDown);
-    EXPECT_EQ(got[1].kind, MsgKind::Char);
-    EXPECT_EQ(got[1].wParam, static_cast<uint32_t>('y'));
+TEST_F(SdlBackend, PointerPositionsAreScreenPixelsAndAClickElsewhereReportsItsPlaceFirst) {
+    for (const auto& [x, y] : {std::pair{500, 300}, {-200, -200}, {5000, 5000}, {100, 200}}) Pointer(SDL_MOUSEMOTION, x, y);
+    Pointer(SDL_MOUSEBUTTONDOWN, 100, 200, SDL_BUTTON_LEFT);
+    Pointer(SDL_MOUSEBUTTONUP, 100, 200, SDL_BUTTON_LEFT);
+    Pointer(SDL_MOUSEBUTTONDOWN, 300, 400, SDL_BUTTON_RIGHT);
+    Pointer(SDL_MOUSEBUTTONUP, 300, 400, SDL_BUTTON_RIGHT);
+    Pointer(SDL_MOUSEBUTTONDOWN, 300, 400, SDL_BUTTON_MIDDLE);
+    std::vector<std::tuple<MsgKind, int, int>> got;
+    for (const Message& m : Take()) got.emplace_back(m.kind, m.x, m.y);
+    EXPECT_EQ(got, (std::vector<std::tuple<MsgKind, int, int>>{
+                       {MouseMove, 500, 300}, {MouseMove, 0, 0}, {MouseMove, 799, 599}, {MouseMove, 100, 200},
+                       {LButtonDown, 100, 200}, {LButtonUp, 100, 200}, {MouseMove, 300, 400},
+                       {RButtonDown, 300, 400}, {RButtonUp, 300, 400}}));
 }
 
-TEST_F(SdlBackend, MousePositionsAreScreenPixelsClampedToThePicture) {
-    int wx = 0, wy = 0;
-    ToWindow(500, 300, wx, wy);
-    PushMotion(wx, wy);
-    PushMotion(-200, -200);
-    PushMotion(5000, 5000);
-    const std::vector<Message> got = Drain();
-    ASSERT_EQ(got.size(), 3u);
-    EXPECT_EQ(got[0].kind, MsgKind::MouseMove);
-    EXPECT_EQ(got[0].x, 500);
-    EXPECT_EQ(got[0].y, 300);
-    EXPECT_EQ(got[1].x, 0);
-    EXPECT_EQ(got[1].y, 0);
-    EXPECT_EQ(got[2].x, 799);
-    EXPECT_EQ(got[2].y, 599);
-}
-
-TEST_F(SdlBackend, AClickAwayFromTheLastMoveReportsItsPositionFirst) {
-    int wx = 0, wy = 0, ox = 0, oy = 0;
-    ToWindow(100, 200, wx, wy);
-    ToWindow(300, 400, ox, oy);
-    PushMotion(wx, wy);
-    PushButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, wx, wy);
-    PushButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, wx, wy);
-    PushButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT, ox, oy);
-    PushButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT, ox, oy);
-    PushButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_MIDDLE, ox, oy);
-    const std::vector<Message> got = Drain();
-    const std::vector<MsgKind> kinds = {MsgKind::MouseMove,   MsgKind::LButtonDown, MsgKind::LButtonUp,
-                                        MsgKind::MouseMove,   MsgKind::RButtonDown, MsgKind::RButtonUp};
-    ASSERT_EQ(got.size(), kinds.size());
-    for (size_t i = 0; i < kinds.size(); ++i) EXPECT_EQ(got[i].kind, kinds[i]) << i;
-    EXPECT_EQ(got[3].x, 300);
-    EXPECT_EQ(got[3].y, 400);
-}
-
-TEST_F(SdlBackend, FocusChangesActivateAndTheScreenIsLostOnReturn) {
-    PushWindowEvent(SDL_WINDOWEVENT_FOCUS_LOST);
-    PushWindowEvent(SDL_WINDOWEVENT_FOCUS_LOST);
-    std::vector<Message> got = Drain();
-    ASSERT_EQ(got.size(), 1u);
-    EXPECT_EQ(got[0].kind, MsgKind::ActivateApp);
-    EXPECT_EQ(got[0].wParam, 0u);
+TEST_F(SdlBackend, FocusChangesActivateOnceAndLoseTheScreenOnReturnAndClosingCloses) {
+    Window(SDL_WINDOWEVENT_FOCUS_LOST);
+    Window(SDL_WINDOWEVENT_FOCUS_LOST);
+    EXPECT_EQ(Drain(), (Sent{{ActivateApp, 0}}));
     EXPECT_FALSE(platform::IsSurfaceLost(primary));
-
-    PushWindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED);
-    PushWindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED);
-    got = Drain();
-    ASSERT_EQ(got.size(), 1u);
-    EXPECT_EQ(got[0].kind, MsgKind::ActivateApp);
-    EXPECT_EQ(got[0].wParam, 1u);
+    Window(SDL_WINDOWEVENT_FOCUS_GAINED);
+    Window(SDL_WINDOWEVENT_FOCUS_GAINED);
+    EXPECT_EQ(Drain(), (Sent{{ActivateApp, 1}}));
     EXPECT_TRUE(platform::IsSurfaceLost(primary));
+    Window(SDL_WINDOWEVENT_CLOSE);
+    Push(SDL_QUIT, [](SDL_Event&) {});
+    EXPECT_EQ(Drain(), (Sent{{Close, 0}, {Close, 0}}));
 }
 
-TEST_F(SdlBackend, CloseButtonAndQuitRequestBothClose) {
-    PushWindowEvent(SDL_WINDOWEVENT_CLOSE);
-    SDL_Event quit{};
-    quit.type = SDL_QUIT;
-    SDL_PushEvent(&quit);
-    const std::vector<Message> got = Drain();
-    ASSERT_EQ(got.size(), 2u);
-    EXPECT_EQ(got[0].kind, MsgKind::Close);
-    EXPECT_EQ(got[1].kind, MsgKind::Close);
-}
-
-TEST_F(SdlBackend, TakingOneKindLeavesTheOthersInArrivalOrder) {
-    int wx = 0, wy = 0;
-    ToWindow(10, 20, wx, wy);
-    PushKey(SDLK_RIGHT);
-    PushMotion(wx, wy);
-    PushText("q");
-    PushButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, wx, wy);
-    PushMotion(wx + 50, wy);
-    Message m;
-    ASSERT_TRUE(platform::TakeMessageOfKind(MsgKind::MouseMove, m));
-    EXPECT_EQ(m.x, 10);
-    ASSERT_TRUE(platform::TakeMessageOfKind(MsgKind::LButtonDown, m));
-    const std::vector<Message> rest = Drain();
-    ASSERT_EQ(rest.size(), 3u);
-    EXPECT_EQ(rest[0].kind, MsgKind::KeyDown);
-    EXPECT_EQ(rest[1].kind, MsgKind::Char);
-    EXPECT_EQ(rest[2].kind, MsgKind::MouseMove);
-    EXPECT_GT(rest[2].x, 10);
-}
-
-TEST_F(SdlBackend, TheEndOfAPieceWakesTheWaitFromTheAudioThread) {
-    const int64_t start = platform::ReadCounter();
-    std::thread audio([] {
-        SDL_Delay(30);
-        SDL_Event e{};
-        e.type = platform::sdl::MusicEndedEventType();
-        SDL_PushEvent(&e);
-    });
-    platform::WaitForMessage(start + platform::CounterFrequency() * 5);
-    audio.join();
-    const double waited = double(platform::ReadCounter() - start) / platform::CounterFrequency();
-    EXPECT_LT(waited, 1.0);
-    Message m;
-    ASSERT_TRUE(platform::TakeMessage(m));
-    EXPECT_EQ(m.kind, MsgKind::MusicNotify);
-}
-
-TEST_F(SdlBackend, WaitingEndsAtTheDeadlineWithoutSpinning) {
+TEST_F(SdlBackend, WaitsEndAtTheDeadlineWithoutSpinningOrAtTheEndOfAPiece) {
     const int64_t frequency = platform::CounterFrequency();
     for (const int64_t micros : {300, 1500, 23000, 55556}) {
         const int64_t deadline = platform::ReadCounter() + frequency * micros / 1000000;
         int calls = 0;
-        while (platform::ReadCounter() < deadline) {
-            platform::WaitForMessage(deadline);
-            ++calls;
-        }
-        const double lateMs = double(platform::ReadCounter() - deadline) * 1000 / frequency;
+        for (; platform::ReadCounter() < deadline; ++calls) platform::WaitForMessage(deadline);
         EXPECT_LE(calls, 2) << micros;
-        // A loose bound: a busy machine wakes late, a wrong wait oversleeps by a tick.
-        EXPECT_LT(lateMs, 25.0) << micros;
+        // Loose: a busy machine wakes late, a wrong wait oversleeps by a tick.
+        EXPECT_LT(double(platform::ReadCounter() - deadline) * 1000 / frequency, 25.0) << micros;
     }
+    const int64_t start = platform::ReadCounter();
+    std::thread audio([] {
+        SDL_Delay(30);
+        Push(platform::sdl::MusicEndedEventType(), [](SDL_Event&) {});
+    });
+    platform::WaitForMessage(start + frequency * 5);
+    audio.join();
+    EXPECT_LT(double(platform::ReadCounter() - start) / frequency, 1.0) << "the audio thread woke the wait";
+    EXPECT_EQ(Drain(), (Sent{{MusicNotify, 0}}));
 }
 
 TEST_F(SdlBackend, TheWindowShowsThePicturesExactColours) {
     // Pure green is the value that SDL's own 565 upload gets wrong on 24-bit screens.
-    FillPrimary(0x07E0, 0xF800, 0x8410, 0x0821);
-    PassOneRefresh();
-    platform::WaitForMessage(platform::ReadCounter());
-    ASSERT_FALSE(Dirty());
-
+    const uint16_t quarters[4] = {0x07E0, 0xF800, 0x8410, 0x0821};
+    const uint32_t expected[4] = {0x00FF00u, 0xFF0000u, 0x848284u, 0x080408u};
+    platform::memory::Surface* s = platform::memory::Find(primary);
+    for (int y = 0; y < 600; ++y)
+        for (int x = 0; x < 800; ++x) s->pixels[y * 800 + x] = quarters[(y >= 300) * 2 + (x >= 400)];
+    ASSERT_TRUE(ShownBy([] { platform::WaitForMessage(platform::ReadCounter()); }));
     SDL_Renderer* renderer = platform::sdl::State().renderer;
-    int outW = 0, outH = 0;
-    SDL_GetRendererOutputSize(renderer, &outW, &outH);
-    std::vector<uint32_t> shown(static_cast<size_t>(outW) * outH);
-    SDL_RenderSetLogicalSize(renderer, 0, 0);  // read the whole output, bars included
-    ASSERT_EQ(SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, shown.data(), outW * 4), 0);
+    int w = 0, h = 0;
+    SDL_GetRendererOutputSize(renderer, &w, &h);
+    std::vector<uint32_t> shown(static_cast<size_t>(w) * h);
+    SDL_RenderSetLogicalSize(renderer, 0, 0);   // read the whole output, bars included
+    ASSERT_EQ(SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, shown.data(), w * 4), 0);
     SDL_RenderSetLogicalSize(renderer, 800, 600);
-    auto at = [&](int x, int y) {
+    for (int q = 0; q < 4; ++q) {
         int wx = 0, wy = 0;
-        ToWindow(x, y, wx, wy);
-        return shown[static_cast<size_t>(wy) * outW + wx] & 0xFFFFFF;
-    };
-    EXPECT_EQ(at(200, 150), 0x00FF00u);
-    EXPECT_EQ(at(600, 150), 0xFF0000u);
-    EXPECT_EQ(at(200, 450), 0x848284u);
-    EXPECT_EQ(at(600, 450), 0x080408u);
-    EXPECT_EQ(platform::sdl::ExpandRgb565(0xFFFF), 0xFFFFFFFFu);
-    EXPECT_EQ(platform::sdl::ExpandRgb565(0x0000), 0xFF000000u);
+        SDL_RenderLogicalToWindow(renderer, 200 + 400 * (q % 2) + 0.5f, 150 + 300 * (q / 2) + 0.5f, &wx, &wy);
+        EXPECT_EQ(shown[static_cast<size_t>(wy) * w + wx] & 0xFFFFFF, expected[q]) << "quarter " << q;
+    }
 }
 
-TEST_F(SdlBackend, PresentsOnlyWhenVisibleAndAtMostOncePerRefresh) {
-    FillPrimary(1, 2, 3, 4);
-    PassOneRefresh();
-    platform::WaitForVerticalBlank();
-    ASSERT_FALSE(Dirty());
-
+TEST_F(SdlBackend, PresentsOnlyWhenVisibleWholeAndAtMostOncePerRefresh) {
+    const auto blank = [] { platform::WaitForVerticalBlank(); };
+    ASSERT_TRUE(ShownBy(blank));
     // A second change within the same refresh waits, and is not lost. (A long
     // refresh keeps a busy machine from passing it between the two calls.)
     const int64_t refresh = platform::sdl::State().presentInterval;
     platform::sdl::State().presentInterval = platform::CounterFrequency() / 5;
-    platform::memory::GetHooks().primaryDirty = true;
+    Dirty(true);
     platform::WaitForVerticalBlank();
     EXPECT_TRUE(Dirty());
     platform::WaitForMessage(platform::ReadCounter() + platform::CounterFrequency() / 2);
     EXPECT_FALSE(Dirty());
     platform::sdl::State().presentInterval = refresh;
-
-    PushWindowEvent(SDL_WINDOWEVENT_MINIMIZED);
+    // A minimised window shows nothing until it is restored.
+    Window(SDL_WINDOWEVENT_MINIMIZED);
     Drain();
-    platform::memory::GetHooks().primaryDirty = true;
-    PassOneRefresh();
-    platform::WaitForVerticalBlank();
-    platform::Sleep(1);
-    platform::WaitForMessage(platform::ReadCounter() + platform::CounterFrequency() / 50);
-    EXPECT_TRUE(Dirty());
-
-    PushWindowEvent(SDL_WINDOWEVENT_RESTORED);
-    Drain();
-    PassOneRefresh();
-    platform::Sleep(1);
-    EXPECT_FALSE(Dirty());
-}
-
-TEST_F(SdlBackend, AHalfDrawnScreenIsNotShown) {
+    EXPECT_FALSE(ShownBy([] {
+        platform::WaitForVerticalBlank(), platform::Sleep(1);
+        platform::WaitForMessage(platform::ReadCounter() + platform::CounterFrequency() / 50);
+    }));
+    Window(SDL_WINDOWEVENT_RESTORED);
+    EXPECT_TRUE(ShownBy([] { Drain(), SDL_Delay(40), platform::Sleep(1); }));
+    // A locked screen is half drawn: it waits for the unlock.
     uint16_t* pixels = nullptr;
     int32_t pitch = 0;
     ASSERT_EQ(platform::LockSurface(primary, pixels, pitch), platform::kDdOk);
-    platform::memory::GetHooks().primaryDirty = true;
-    PassOneRefresh();
-    platform::WaitForVerticalBlank();
-    EXPECT_TRUE(Dirty());
+    EXPECT_FALSE(ShownBy(blank));
     platform::UnlockSurface(primary);
-    platform::WaitForVerticalBlank();
-    EXPECT_FALSE(Dirty());
+    EXPECT_TRUE((platform::WaitForVerticalBlank(), !Dirty()));
 }
-
-}  // namespace

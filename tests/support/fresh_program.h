@@ -7,8 +7,11 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "graphics/surfaces.h"
 #include "platform/headless/headless.h"
+#include "services/files.h"
 #include "shell/shell.h"
 #include "support/scratch_folder.h"
 
@@ -39,4 +42,11 @@ int ExitStatusOf(F&& action) {
         return e.status;
     }
     return -1;
+}
+
+// The numbers of the effects played so far, in order.
+inline std::vector<int> EffectsHeard() {
+    std::vector<int> numbers;
+    for (const auto& e : platform::headless::Get().effectsPlayed) numbers.push_back(e.effect);
+    return numbers;
 }
