@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "services/clock.h"
 #include "shell/shell.h"
 #include "sound/music.h"
 

@@ -30,6 +30,14 @@ enum ScreenStateCode : uint8_t {
     FarewellScreen = 8,
 };
 
+// Panel buttons the engine itself un-highlights; 100 is no button.
+constexpr int kModeButton = 6;
+constexpr int kSpeedButton = 8;
+constexpr int kLevelButton = 9;
+constexpr int kSkinButton = 11;
+constexpr int kGiveUpButton = 13;
+constexpr int kNoButton = 100;
+
 struct CellPos {
     int32_t col = 0;
     int32_t row = 0;
@@ -54,7 +62,7 @@ struct GameState {
     int32_t SpawnCount = 0;
     int64_t SpawnTimer = 0;
     uint8_t ScreenState = StartScreen;
-    int32_t HoverButton = 100;
+    int32_t HoverButton = kNoButton;
     uint8_t LoopCellCol[kLoopListCapacity] = {};
     uint8_t LoopCellRow[kLoopListCapacity] = {};
     int32_t LoopCellLast = -1;

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "graphics/atlas.h"
+
 // The drawing bracket: wait for the vertical blank and take the cursor off;
 // put the cursor back.
 void BeginDrawing();
@@ -36,4 +38,6 @@ void DrawBlockGauge(int slot);
 void DrawGiveUpButton(bool shown, int slot);
 
 // The game-over picture over the middle of the board.
-void DrawGameOverPicture();
+void DrawGameOverPicture(int slot);
+// The current skin's explosion, for a normal or a locked piece.
+const Picture& ExplosionPicture(bool locked);

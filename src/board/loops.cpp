@@ -5,21 +5,18 @@
 
 #include "board/board_state.h"
 #include "board/drawing.h"
+#include "board/front_end_calls.h"
+#include "board/game_end.h"
 #include "board/pieces.h"
-#include "board/spawn.h"
 #include "board/spiral.h"
-#include "frontend/panel.h"
 #include "graphics/surfaces.h"
-#include "shell/shell.h"
+#include "graphics/wait.h"
 #include "sound/effects.h"
 
 namespace {
 
 constexpr int kExplosionEffect = 12;
 constexpr int kClearedEffect = 5;
-constexpr int kBoardEmptiedEffect = 8;
-constexpr int kEmptiedBonus = 100;
-
 
 int LitPicture(uint8_t code, uint8_t mark) {
     if (code == 0 && mark == 1) return kCrossLitHorizontal;
@@ -77,22 +74,6 @@ void FallDown() {
         }
     }
     DrawPieceCounters();
-}
-
-void FinishEmptiedBoard() {
-    PlayEffect(kBoardEmptiedEffect);
-    Game.Score += kEmptiedBonus;
-    BeginDrawing();
-    DrawGameOverPicture();
-    DrawScore(PrimarySlot);
-    const int hover = Game.HoverButton;
-    if (hover == 8 || hover == 9 || hover == 11 || hover == 13) {
-        DrawButtonNormal(hover);
-        Game.HoverButton = 100;
-    }
-    EndDrawing();
-    Game.ScreenState = GameOver;
-    CheckTopScore();
 }
 
 }  // namespace
@@ -165,10 +146,7 @@ bool ClearLoops(bool award) {
             RemoveLoops();
         }
     } while (found);
-    if (cleared) {
-        Shell.InputEvent = MouseMove;
-        PanelInput();
-    }
+    if (cleared) FrontEnd.RefreshPanelHover();
     return cleared;
 }
 
@@ -192,8 +170,7 @@ void RemoveLoops() {
         const int cell = CellIndex(col, row);
         PlayEffect(kExplosionEffect);
         BeginDrawing();
-        const int left = 674 + kCellSize * Game.SkinIndex, top = 471 + kCellSize * Game.LockFlags[cell];
-        BlitOpaque(left, top, left + kCellSize - 1, top + kCellSize - 1, CellX(col), CellY(row), WorkSlot, PrimarySlot);
+        CopyPicture(ExplosionPicture(Game.LockFlags[cell] == 1), CellX(col), CellY(row), PrimarySlot);
         EndDrawing();
         WaitMs(true, 80);
         BeginDrawing();
@@ -214,6 +191,6 @@ void RemoveLoops() {
         SettleTowardsCentre();
     } else if (Game.GameMode == 2) {
         FallDown();
-        if (Game.PieceCount == 0) FinishEmptiedBoard();
+        if (Game.PieceCount == 0) EndEmptiedBoard();
     }
 }

@@ -6,17 +6,14 @@
 
 #include "board/board_state.h"
 #include "board/drawing.h"
+#include "board/front_end_calls.h"
+#include "board/game_end.h"
 #include "board/loops.h"
 #include "board/pieces.h"
 #include "board/spiral.h"
-#include "frontend/panel.h"
-#include "frontend/screens.h"
 #include "graphics/cursor.h"
 #include "graphics/surfaces.h"
-#include "moves/name_entry.h"
-#include "persist/top_scores.h"
-#include "shell/random.h"
-#include "shell/shell.h"
+#include "services/random.h"
 #include "sound/effects.h"
 
 namespace {
@@ -24,7 +21,6 @@ namespace {
 constexpr int kSpawnedEffect = 1;
 constexpr int kSetUpEffect = 2;
 constexpr int kSpeedRiseEffect = 4;
-constexpr int kGameOverEffect = 8;
 constexpr int kMaxSpeed = 9;
 constexpr int kBlockLimit = 40;
 constexpr int kSetUpLockLimit = 10;
@@ -46,9 +42,9 @@ void RaiseSpeed(int threshold) {
     PlayEffect(kSpeedRiseEffect);
     EraseCursor();
     DrawSpeed(PrimarySlot);
-    if (Game.Speed == kMaxSpeed && Game.HoverButton == 8) {
-        DrawButtonNormal(8);
-        Game.HoverButton = 100;
+    if (Game.Speed == kMaxSpeed && Game.HoverButton == kSpeedButton) {
+        FrontEnd.DrawButtonNormal(kSpeedButton);
+        Game.HoverButton = kNoButton;
     }
     DrawCursor();
 }
@@ -226,7 +222,7 @@ void StartGame() {
         Game.LineStart = {-1, -1};
         Game.KeyCursor = {6, 6};
     }
-    ShowGameScreen();
+    FrontEnd.ShowGameScreen();
     SetUpBoard();
 }
 
@@ -285,27 +281,6 @@ void SpawnStep() {
         SpawnBlock();
     else if (Game.GameMode == 0)
         SpawnPiece();
-}
-
-void EndGame() {
-    PlayEffect(kGameOverEffect);
-    BeginDrawing();
-    DrawGameOverPicture();
-    const int hover = Game.HoverButton;
-    if (hover == 8 || hover == 9 || hover == 11) {
-        DrawButtonNormal(hover);
-        Game.HoverButton = 100;
-    }
-    EndDrawing();
-    Game.ScreenState = GameOver;
-    CheckTopScore();
-}
-
-void CheckTopScore() {
-    if (!Qualifies(Game.Score)) return;
-    WaitMs(true, 1000);
-    ResetNameField();
-    OpenNameEntry();
 }
 
 bool NoEmptyCell() {

@@ -14,6 +14,4 @@ void SetUpBlocks();
 // the set-up's locked pieces (at most 10). Returns the kind placed.
 uint8_t ChoosePiece(int col, int row, LockDraw draw, int lockedPlaced);
 void SpawnStep();
-void EndGame();
-void CheckTopScore();
 bool NoEmptyCell();

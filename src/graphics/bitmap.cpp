@@ -7,8 +7,8 @@
 
 #include "graphics/surfaces.h"
 #include "platform/platform.h"
-#include "shell/messages.h"
-#include "shell/shell.h"
+#include "services/files.h"
+#include "services/messages.h"
 
 void LoadBitmapFile(int sourceX, int sourceY, int destinationX, int destinationY, int slot, const std::string& name) {
     std::vector<uint16_t> picture;

@@ -3,9 +3,8 @@
 
 #include <algorithm>
 
-#include "shell/file_io.h"
-#include "shell/messages.h"
-#include "shell/shell.h"
+#include "services/files.h"
+#include "services/messages.h"
 
 void LoadWholeFile(const std::string& name, std::vector<uint8_t>& out) {
     out.clear();

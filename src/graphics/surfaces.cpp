@@ -3,13 +3,14 @@
 #include "graphics/surfaces.h"
 
 #include "graphics/cursor.h"
-#include "shell/frame_tick.h"
 
 DisplayState Display;
 
 void ResetDisplayState() { Display = DisplayState{}; }
 
 namespace {
+
+void (*redraw)() = [] {};
 
 bool ValidSlot(int slot) { return slot >= 1 && slot <= 10 && Display.Slots[slot].present; }
 
@@ -22,6 +23,18 @@ void Blit(int left, int top, int right, int bottom, int x, int y, int source, in
 }
 
 }  // namespace
+
+void ConnectRedraw(void (*redrawScreen)()) { redraw = redrawScreen; }
+
+bool CreateDisplaySlots() {
+    using platform::SurfaceKind;
+    if (InitDisplay(800, 600, 16) != 0) return false;
+    if (CreateSurfaceSlot(PrimarySlot, 800, 600, SurfaceKind::Primary, false) != 0) return false;
+    if (CreateSurfaceSlot(WorkSlot, 800, 689, SurfaceKind::VideoMemory, false) != 0 &&
+        CreateSurfaceSlot(WorkSlot, 800, 689, SurfaceKind::SystemMemory, false) != 0)
+        return false;
+    return CreateSurfaceSlot(ComposeSlot, 800, 600, SurfaceKind::SystemMemory, false) == 0;
+}
 
 int32_t InitDisplay(int width, int height, int bitsPerPixel) {
     for (int i = 1; i <= 10; ++i) Display.Slots[i].present = false;
@@ -71,7 +84,7 @@ int32_t RestoreSurfaces() {
             platform::ExitProcess(1);
     }
     Cursor.CursorBusy = wasBusy;
-    RedrawScreen();
+    redraw();
     return 0;
 }
 
@@ -121,6 +134,15 @@ void BlitKeyed(int left, int top, int right, int bottom, int x, int y, int sourc
 }
 
 void WaitForVerticalBlank() { platform::WaitForVerticalBlank(); }
+
+void CopyPicture(const Picture& p, int x, int y, int slot) {
+    Blit(p.left, p.top, p.right, p.bottom, x, y, WorkSlot, slot, false);
+}
+void CopyPicture(const Picture& p, int slot) { CopyPicture(p, p.destX, p.destY, slot); }
+void PastePicture(const Picture& p, int x, int y, int slot) {
+    Blit(p.left, p.top, p.right, p.bottom, x, y, WorkSlot, slot, true);
+}
+void PastePicture(const Picture& p, int slot) { PastePicture(p, p.destX, p.destY, slot); }
 
 void FillBox(int x, int y, int w, int h, uint16_t colour, int pitch, uint16_t* pixels) {
     for (int row = 0; row < h; ++row)

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "graphics/atlas.h"
 #include "platform/platform.h"
 
 constexpr int PrimarySlot = 1;   // the visible screen, 800 x 600
@@ -27,6 +28,14 @@ struct DisplayState {
 extern DisplayState Display;
 void ResetDisplayState();
 
+// What rebuilds the whole screen after the surfaces were lost and restored:
+// the screen code above hands it in at start-up.
+void ConnectRedraw(void (*redrawScreen)());
+
+// The display with the game's three slots, as start-up makes them; false when
+// any step fails. The WorkSlot falls back to system memory.
+bool CreateDisplaySlots();
+
 // 0 on success, else the display error (256: no hardware copies).
 int32_t InitDisplay(int width, int height, int bitsPerPixel);
 // 0 on success, 100 for a slot out of range, else the display error.
@@ -41,6 +50,13 @@ void UnlockSlot(int slot);
 void BlitOpaque(int left, int top, int right, int bottom, int x, int y, int sourceSlot, int destinationSlot);
 void BlitKeyed(int left, int top, int right, int bottom, int x, int y, int sourceSlot, int destinationSlot);
 void WaitForVerticalBlank();
+
+// Copies of a picture of the WorkSlot: opaque (Copy) or keyed (Paste), to
+// (x, y) of `slot` or to the picture's own place on screen.
+void CopyPicture(const Picture& picture, int x, int y, int slot);
+void CopyPicture(const Picture& picture, int slot);
+void PastePicture(const Picture& picture, int x, int y, int slot);
+void PastePicture(const Picture& picture, int slot);
 
 // Primitives on a locked buffer; pitch in pixels.
 void FillBox(int x, int y, int w, int h, uint16_t colour, int pitch, uint16_t* pixels);

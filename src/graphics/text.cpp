@@ -76,3 +76,25 @@ int32_t MeasureString(int spacing, const Font& font, std::string_view text) {
     }
     return static_cast<int32_t>(width);
 }
+
+SlotWriter::SlotWriter(int slot) : slot_(slot) { LockSlot(slot); }
+
+SlotWriter::~SlotWriter() { UnlockSlot(slot_); }
+
+void SlotWriter::Text(int x, int y, int spacing, uint16_t colour, const Font& font, std::string_view text) {
+    const SurfaceSlot& s = Display.Slots[slot_];
+    DrawString(x, y, s.pitch, spacing, colour, font, s.pixels, s.height, text);
+}
+
+void SlotWriter::Bevel(int x, int y, int w, int h, int lightEntry, int fillEntry, int darkEntry) {
+    const SurfaceSlot& s = Display.Slots[slot_];
+    if (!s.pixels || x < 0 || y < 0 || w < 1 || h < 1 || x + w > s.width || y + h > s.height) return;
+    const uint16_t* c = ::Text.ColourTable;
+    BevelBox(x, y, w, h, c[lightEntry & 31], c[fillEntry & 31], c[darkEntry & 31], s.pitch, s.pixels);
+}
+
+void SlotWriter::Fill(int x, int y, int w, int h, uint16_t colour) {
+    const SurfaceSlot& s = Display.Slots[slot_];
+    if (!s.pixels || x < 0 || y < 0 || w < 1 || h < 1 || x + w > s.width || y + h > s.height) return;
+    FillBox(x, y, w, h, colour, s.pitch, s.pixels);
+}

@@ -33,3 +33,21 @@ void DrawString(int x, int y, int pitch, int spacing, uint16_t colour, const Fon
                 std::string_view text);
 // The pixels DrawString advances for `text`, with the space's own rules.
 int32_t MeasureString(int spacing, const Font& font, std::string_view text);
+
+// A slot locked for text and boxes as long as the writer lives. Nothing is
+// drawn when the lock failed.
+class SlotWriter {
+public:
+    explicit SlotWriter(int slot);
+    ~SlotWriter();
+    SlotWriter(const SlotWriter&) = delete;
+    SlotWriter& operator=(const SlotWriter&) = delete;
+
+    void Text(int x, int y, int spacing, uint16_t colour, const Font& font, std::string_view text);
+    // A bevelled box in the colours of three entries of the colour table.
+    void Bevel(int x, int y, int w, int h, int lightEntry, int fillEntry, int darkEntry);
+    void Fill(int x, int y, int w, int h, uint16_t colour);
+
+private:
+    int slot_;
+};

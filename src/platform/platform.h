@@ -186,8 +186,12 @@ int WriteFile(File* file, const void* buffer, size_t bytes, size_t& written);
 int SeekFile(File* file, int64_t offset);
 int64_t FileSize(File* file);
 int CloseFile(File* file);
-// Writes a whole file through a temporary beside it and a rename, so an
-// interrupted save never leaves a damaged file.
+// Writes a whole file through a temporary beside it, flushed to the disk and
+// renamed over it, so an interrupted save leaves the old file or the new one,
+// whole; on failure the old file is untouched and no temporary is left. A
+// symbolic link is followed (the link stays); a folder that allows no new file
+// but holds a writable one gets the file overwritten in place. Returns the
+// game's file codes: 101 when the bytes could not all be stored.
 int ReplaceFileAtomically(const std::string& path, const void* data, size_t bytes);
 bool FileExists(const std::string& path);
 // Names (not paths) in `folder` ending with `suffix` (case-insensitive), in the

@@ -2,46 +2,14 @@
 #include "shell/frame_tick.h"
 
 #include "board/board_state.h"
+#include "board/drawing.h"
 #include "board/spawn.h"
-#include "frontend/redraw.h"
+#include "frontend/help.h"
+#include "frontend/screens.h"
+#include "frontend/startup.h"
 #include "graphics/cursor.h"
 #include "graphics/surfaces.h"
-
-FrameTickState Ticks;
-
-namespace {
-
-void BracketBegin() {
-    WaitForVerticalBlank();
-    EraseCursor();
-}
-
-void TopScoresTick() {
-    Ticks.ScoresAnimFrame = (Ticks.ScoresAnimFrame + 1) % 24;
-    const int f = Ticks.ScoresAnimFrame;
-    BracketBegin();
-    BlitOpaque(760, 187, 794, 221, 313, 137, WorkSlot, PrimarySlot);
-    const int left = 236 + 37 * (f % 12);
-    const int top = 273 + 37 * (f / 12);
-    BlitKeyed(left, top, left + 34, top + 34, 313, 137, WorkSlot, PrimarySlot);
-    DrawCursor();
-}
-
-// A new farewell frame every second tick; the cursor bracket runs on every tick.
-void FarewellTick() {
-    BracketBegin();
-    Ticks.FarewellAnimPhase = static_cast<uint8_t>(1 - Ticks.FarewellAnimPhase);
-    if (Ticks.FarewellAnimPhase == 1) {
-        const int k = Ticks.FarewellAnimFrame;
-        const int left = 679 + 23 * (k % 5);
-        const int top = 346 + 21 * (k / 5);
-        BlitOpaque(left, top, left + 22, top + 20, 345, 54, WorkSlot, PrimarySlot);
-        Ticks.FarewellAnimFrame = (k + 1) % 15;
-    }
-    DrawCursor();
-}
-
-}  // namespace
+#include "moves/name_entry.h"
 
 void FrameTick() {
     switch (Game.ScreenState) {
@@ -52,13 +20,13 @@ void FrameTick() {
             }
             break;
         case NameEntry:
-            NameEntryTick();
+            BlinkCaret();
             break;
         case TopScoresScreen:
-            TopScoresTick();
+            AnimateTopScores();
             break;
         case FarewellScreen:
-            FarewellTick();
+            AnimateFarewell();
             break;
         default:
             break;
@@ -67,5 +35,34 @@ void FrameTick() {
 
 void RedrawScreen() {
     Cursor.CursorBusy = 0;
-    RedrawCurrentScreen();
+    switch (Game.ScreenState) {
+        case StartScreen:
+            // The title is built from pieces of the WorkSlot, which the loss emptied too.
+            ReloadWorkImages();
+            ShowStartScreen();
+            break;
+        case Playing:
+        case Stopped:
+        case GameOver:
+        case NameEntry:
+            ReloadWorkImages();
+            ShowGameScreen();
+            if (Game.GameMode == 1) DrawBlockGauge(PrimarySlot);
+            if (Game.ScreenState == NameEntry) OpenNameEntry();
+            break;
+        case HelpScreen:
+            ReloadWorkImages();
+            ShowHelp();
+            break;
+        case TopScoresScreen:
+            ReloadWorkImages();
+            ShowTopScores();
+            break;
+        case FarewellScreen:
+            ReloadWorkImages();
+            ShowFarewell();
+            break;
+        default:
+            break;
+    }
 }

@@ -3,6 +3,7 @@
 // the next tick is due instead of spinning a core.
 #include "board/board_state.h"
 #include "graphics/surfaces.h"
+#include "services/clock.h"
 #include "shell/frame_tick.h"
 #include "shell/shell.h"
 

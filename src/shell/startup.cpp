@@ -1,8 +1,10 @@
 // Start-up in its fixed order, and the teardown that mirrors it.
-#include "board/board_state.h"
-#include "frontend/frontend.h"
+#include "frontend/startup.h"
 #include "graphics/surfaces.h"
-#include "shell/random.h"
+#include "persist/settings.h"
+#include "services/clock.h"
+#include "services/files.h"
+#include "services/random.h"
 #include "shell/shell.h"
 #include "sound/effects.h"
 #include "sound/music.h"
@@ -11,33 +13,13 @@ ShellState Shell;
 
 void ResetShellState() { Shell = ShellState{}; }
 
-std::string ProgramFolderOf(const std::string& executablePath) {
-    const size_t cut = executablePath.find_last_of("/\\");
-    return cut == std::string::npos ? std::string() : executablePath.substr(0, cut + 1);
-}
-
-std::string ProgramFile(const std::string& name) { return Shell.ProgramFolder + name; }
-
-namespace {
-
-bool CreateSlots() {
-    using platform::SurfaceKind;
-    if (InitDisplay(800, 600, 16) != 0) return false;
-    if (CreateSurfaceSlot(PrimarySlot, 800, 600, SurfaceKind::Primary, false) != 0) return false;
-    if (CreateSurfaceSlot(WorkSlot, 800, 689, SurfaceKind::VideoMemory, false) != 0 &&
-        CreateSurfaceSlot(WorkSlot, 800, 689, SurfaceKind::SystemMemory, false) != 0)
-        return false;
-    return CreateSurfaceSlot(ComposeSlot, 800, 600, SurfaceKind::SystemMemory, false) == 0;
-}
-
-}  // namespace
-
 bool StartUp() {
+    ConnectLayers();
     if (!platform::CreateMainWindow("Torvanex")) return false;
     Shell.MainWindow = true;
     ReseedRandom();
-    Shell.ProgramFolder = ProgramFolderOf(platform::ExecutablePath());
-    if (!CreateSlots()) {
+    Files.ProgramFolder = ProgramFolderOf(platform::ExecutablePath());
+    if (!CreateDisplaySlots()) {
         // The display message is shown directly: there is no software cursor yet.
         platform::ShowMessageBox("Can't create Directdraw object", "Torvanex", platform::kMbIconError);
         return false;

@@ -1,5 +1,6 @@
 // Turns window messages into the game's seven input events.
-#include "frontend/frontend.h"
+#include "frontend/dispatch.h"
+#include "frontend/front_state.h"
 #include "graphics/cursor.h"
 #include "graphics/surfaces.h"
 #include "shell/shell.h"
@@ -20,7 +21,7 @@ struct KeySet {
 constexpr KeySet kCommandKeys;
 
 void Dispatch(InputEventCode event, uint8_t code) {
-    Shell.InputEvent = event;
+    Front.InputEvent = event;
     DispatchInput(code);
 }
 
@@ -38,7 +39,7 @@ void MouseMoved(const platform::Message& m) {
 }
 
 void Button(InputEventCode event) {
-    Shell.InputEvent = event;
+    Front.InputEvent = event;
     if (Shell.AppActive) DispatchInput(0);
 }
 
@@ -82,7 +83,7 @@ void WindowProc(const platform::Message& m) {
         case MsgKind::Close:
             // Closing from the desktop saves as leaving the farewell screen does,
             // then the window is destroyed: teardown and the quit message.
-            SaveOnClose();
+            SaveBeforeClosing();
             Teardown();
             // The window is destroyed: the application is no longer active.
             Shell.MainWindow = false;

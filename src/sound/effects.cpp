@@ -3,9 +3,9 @@
 #include <vector>
 
 #include "graphics/surfaces.h"
-#include "shell/file_io.h"
-#include "shell/messages.h"
-#include "shell/shell.h"
+#include "graphics/wait.h"
+#include "services/files.h"
+#include "services/messages.h"
 #include "sound/wave_file.h"
 
 SoundState Sound;
@@ -76,7 +76,7 @@ std::string EffectFileName(int32_t n) {
     std::string name = "00.wav";
     name[0] = static_cast<char>('0' + number / 10 % 10);
     name[1] = static_cast<char>('0' + number % 10);
-    return Shell.ProgramFolder + name;
+    return Files.ProgramFolder + name;
 }
 
 bool FillSoundBuffer(platform::SoundHandle buffer, const uint8_t* data, uint32_t size) {

@@ -1,7 +1,7 @@
 #include "sound/music.h"
 
 #include "platform/platform.h"
-#include "shell/shell.h"
+#include "services/files.h"
 
 MusicState Music;
 
@@ -14,14 +14,14 @@ namespace {
 std::string NextMusicPath() {
     ++Music.MusicIndex;
     if (Music.MusicIndex > Music.MusicCount) Music.MusicIndex = 1;
-    return Shell.ProgramFolder + Music.MusicList[Music.MusicIndex];
+    return Files.ProgramFolder + Music.MusicList[Music.MusicIndex];
 }
 
 }  // namespace
 
 void ScanMusicFiles() {
     Music.MusicCount = 0;
-    for (const std::string& name : platform::ListFolder(Shell.ProgramFolder, ".mid")) {
+    for (const std::string& name : platform::ListFolder(Files.ProgramFolder, ".mid")) {
         if (Music.MusicCount >= kMusicListSize) break;
         ++Music.MusicCount;
         Music.MusicList[Music.MusicCount] = name.substr(0, kMusicNameLength);

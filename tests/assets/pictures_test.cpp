@@ -14,12 +14,13 @@
 #include <vector>
 
 #include "atlas_regions.h"
+#include "board/pieces.h"
 #include "frontend/title_layout.h"
 #include "platform/platform.h"
 
 namespace {
 
-struct Picture {
+struct Image {
     std::vector<uint16_t> pixels;
     int width = 0, height = 0;
     uint16_t At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
@@ -30,11 +31,11 @@ std::string DataFolder() {
     return folder ? std::string(folder) + "/" : std::string("./");
 }
 
-const Picture& Load(const std::string& name) {
-    static std::map<std::string, Picture> cache;
+const Image& Load(const std::string& name) {
+    static std::map<std::string, Image> cache;
     auto it = cache.find(name);
     if (it == cache.end()) {
-        Picture p;
+        Image p;
         const bool ok = platform::DecodeBitmapFile(DataFolder() + name, p.pixels, p.width, p.height);
         EXPECT_TRUE(ok) << name;
         it = cache.emplace(name, std::move(p)).first;
@@ -55,14 +56,14 @@ std::vector<std::string> FilesOf(PictureFile f) {
     return {};
 }
 
-bool SameBlock(const Picture& a, int ax, int ay, const Picture& b, int bx, int by, int w, int h) {
+bool SameBlock(const Image& a, int ax, int ay, const Image& b, int bx, int by, int w, int h) {
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
             if (a.At(ax + x, ay + y) != b.At(bx + x, by + y)) return false;
     return true;
 }
 
-int CountZero(const Picture& p, int x0, int y0, int w, int h) {
+int CountZero(const Image& p, int x0, int y0, int w, int h) {
     int n = 0;
     for (int y = y0; y < y0 + h; ++y)
         for (int x = x0; x < x0 + w; ++x) n += p.At(x, y) == 0;
@@ -78,14 +79,17 @@ double Luminance(uint16_t p) {
 
 double Contrast(double a, double b) { return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05); }
 
-double MeanLuminance(const Picture& p, int x0, int y0, int w, int h) {
+double MeanLuminance(const Image& p, int x0, int y0, int w, int h) {
     double sum = 0;
     for (int y = y0; y < y0 + h; ++y)
         for (int x = x0; x < x0 + w; ++x) sum += Luminance(p.At(x, y));
     return sum / (w * h);
 }
 
-uint16_t Entry(int i) { return Load("back.wrk").At(185 + i, 96); }
+uint16_t Entry(int i) {
+    const AtlasRegion& samples = Region("colour_sample_row");
+    return Load("back.wrk").At(samples.x + i, samples.y);
+}
 
 std::vector<char> ReadBytes(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -101,7 +105,7 @@ TEST(Pictures, EveryFileHasItsSize) {
     } files[] = {{"back.wrk", 800, 541}, {"zast.wrk", 800, 600}, {"rec.wrk", 800, 600},
                  {"01.skn", 800, 148},   {"02.skn", 800, 148},   {"03.skn", 800, 148}};
     for (const auto& f : files) {
-        const Picture& p = Load(f.name);
+        const Image& p = Load(f.name);
         EXPECT_EQ(p.width, f.w) << f.name;
         EXPECT_EQ(p.height, f.h) << f.name;
     }
@@ -112,7 +116,7 @@ TEST(Pictures, EveryShownRegionIsDrawn) {
         if (r.use != RegionUse::Opaque && r.use != RegionUse::Keyed && r.use != RegionUse::CopyOpen) continue;
         if (std::string(r.name) == "caret_bar") continue;  // a plain bar by nature
         for (const std::string& file : FilesOf(r.file)) {
-            const Picture& p = Load(file);
+            const Image& p = Load(file);
             const uint16_t first = p.At(r.x, r.y);
             bool varied = false;
             for (int y = r.y; y < r.y + r.h && !varied; ++y)
@@ -143,18 +147,22 @@ TEST(Pictures, KeyedPicturesHaveHolesAndInk) {
 }
 
 TEST(Pictures, TransparencyWhereTheGameNeedsIt) {
-    const Picture& back = Load("back.wrk");
-    // Five zeros overhang the score panel by two columns: they must not show.
-    EXPECT_EQ(CountZero(back, 402, 103, 2, 27), 2 * 27);
-    // Title picture 2 would peek out below the top bar on the game screen.
-    EXPECT_EQ(CountZero(back, 453, 218, 17, 10), 17 * 10);
-    // The gauge mark leaves a gap column so the marks stay apart.
-    EXPECT_GT(CountZero(back, 416, 219, 7, 8), 0);
+    const Image& back = Load("back.wrk");
+    // Five zeros reach past the score panel, which keeps its last column free: the overhang must not show.
+    const AtlasRegion &zero = Region("digit_0"), &panel = Region("score_panel_bg");
+    const int overhang = 5 * zero.w - (panel.w - 1);
+    EXPECT_EQ(CountZero(back, zero.x, zero.y, overhang, zero.h), overhang * zero.h);
+    // What of the second keyed title picture lies below the top bar would peek out on the game screen.
+    const AtlasRegion &title = Region("title_keyed_2"), &bar = Region("top_bar");
+    const int hidden = bar.destY + bar.h - title.destY;
+    EXPECT_EQ(CountZero(back, title.x, title.y + hidden, title.w, title.h - hidden), title.w * (title.h - hidden));
+    const AtlasRegion &frame = Region("kbd_cursor_frame"), &pointer = Region("cursor_sprite");
     for (const char* skin : kSkins) {
-        const Picture& p = Load(skin);
-        EXPECT_EQ(CountZero(p, 8, 83, 19, 19), 19 * 19) << "keyboard frame inside, " << skin;
-        EXPECT_EQ(p.At(17, 24), 0) << "pointer surroundings, " << skin;
-        EXPECT_NE(p.At(2, 4), 0) << "pointer body, " << skin;
+        const Image& p = Load(skin);
+        EXPECT_EQ(CountZero(p, frame.x + 8, frame.y + 8, frame.w - 16, frame.h - 16), (frame.w - 16) * (frame.h - 16))
+            << "the keyboard frame's inside, " << skin;
+        EXPECT_NE(p.At(pointer.x, pointer.y), 0) << "the pointer's tip at its hot spot, " << skin;
+        EXPECT_EQ(p.At(pointer.x + pointer.w - 1, pointer.y + pointer.h - 1), 0) << "around the pointer, " << skin;
     }
 }
 
@@ -173,16 +181,17 @@ TEST(ColourTable, NameEntryColoursWork) {
 }
 
 TEST(ColourTable, TextIsReadableOnItsBackground) {
-    const Picture& back = Load("back.wrk");
-    const Picture& zast = Load("zast.wrk");
-    const Picture& rec = Load("rec.wrk");
+    const Image& back = Load("back.wrk");
+    const Image& zast = Load("zast.wrk");
+    const Image& rec = Load("rec.wrk");
     const struct {
         const char* what;
         double text, under;
     } pairs[] = {
         {"typed name on the text box", Luminance(Entry(0)), Luminance(Entry(6))},
         {"prompt on the name box", Luminance(Entry(20)), Luminance(Entry(24))},
-        {"help lines on the help tile", Luminance(Entry(20)), MeanLuminance(back, 680, 162, 80, 60)},
+        {"help lines on the help tile", Luminance(Entry(20)), MeanLuminance(back, Region("help_tile").x,
+                                                                              Region("help_tile").y, 80, 60)},
         {"Top Scores on the start picture", Luminance(Entry(23)), MeanLuminance(zast, 620, 100, 100, 20)},
         {"notices on the start picture", Luminance(Entry(28)), MeanLuminance(zast, 8, 554, 220, 38)},
         {"fourth notice", Luminance(Entry(28)), MeanLuminance(zast, 620, 580, 170, 12)},
@@ -195,75 +204,81 @@ TEST(ColourTable, TextIsReadableOnItsBackground) {
     };
     for (const auto& p : pairs) EXPECT_GE(Contrast(p.text, p.under), 3.0) << p.what;
     for (const char* skin : kSkins) {
-        const Picture& s = Load(skin);
+        const Image& s = Load(skin);
         EXPECT_GE(Contrast(Luminance(Entry(27)), MeanLuminance(s, 45, 117, 40, 18)), 3.0) << "counts, " << skin;
         EXPECT_GE(Contrast(1.0, MeanLuminance(s, 315, 117, 100, 18)), 3.0) << "Total, " << skin;
     }
 }
 
+// The same block of a full-screen picture and of a picture placed over it.
+bool SameOnScreen(const Image& screen, const Image& from, const AtlasRegion& r) {
+    return SameBlock(screen, r.destX, r.destY, from, r.x, r.y, r.w, r.h);
+}
+
 TEST(CrossFile, PicturesThatShareAScreenSpotMatch) {
-    const Picture& back = Load("back.wrk");
-    const Picture& zast = Load("zast.wrk");
-    const Picture& rec = Load("rec.wrk");
-    EXPECT_TRUE(SameBlock(rec, 313, 137, back, 760, 187, 35, 35)) << "score animation patch";
-    EXPECT_TRUE(SameBlock(zast, 90, 547, back, 680, 294, 105, 47)) << "give-up blank";
-    EXPECT_TRUE(SameBlock(zast, 125, 108, back, 235, 447, 349, 8)) << "gauge background";
+    const Image& back = Load("back.wrk");
+    EXPECT_TRUE(SameOnScreen(Load("rec.wrk"), back, Region("scores_anim_patch")));
+    EXPECT_TRUE(SameOnScreen(Load("zast.wrk"), back, Region("giveup_blank")));
+    EXPECT_TRUE(SameOnScreen(Load("zast.wrk"), back, Region("gauge_bg")));
+    const AtlasRegion &strip = Region("counter_strip"), &gauge = Region("gauge_bg");
+    const AtlasRegion &title = Region("mode_title_2"), &lit = Region("mode_title_2_hl");
     for (const char* skin : kSkins) {
-        const Picture& s = Load(skin);
-        EXPECT_TRUE(SameBlock(zast, 90, 77, s, 0, 110, 420, 35)) << "counter strip, " << skin;
-        EXPECT_TRUE(SameBlock(s, 35, 141, back, 235, 447, 349, 4)) << "strip foot = gauge top, " << skin;
-        EXPECT_FALSE(SameBlock(s, 420, 110, back, 472, 465, 202, 38)) << "mode 2 title must differ when highlighted, " << skin;
-        EXPECT_TRUE(SameBlock(s, 420, 110, Load(kSkins[0]), 420, 110, 202, 38)) << "mode 2 title alike in all skins";
+        const Image& s = Load(skin);
+        EXPECT_TRUE(SameOnScreen(Load("zast.wrk"), s, strip)) << "counter strip, " << skin;
+        EXPECT_TRUE(SameBlock(s, strip.x + gauge.destX - strip.destX, strip.y + gauge.destY - strip.destY, back, gauge.x,
+                              gauge.y, gauge.w, strip.destY + strip.h - gauge.destY))
+            << "the strip's foot is the gauge's top, " << skin;
+        EXPECT_FALSE(SameBlock(s, lit.x, lit.y, back, title.x, title.y, title.w, title.h)) << "mode 2 lit, " << skin;
+        EXPECT_TRUE(SameBlock(s, lit.x, lit.y, Load(kSkins[0]), lit.x, lit.y, lit.w, lit.h)) << "alike in all skins";
     }
 }
 
 TEST(CrossFile, ScoreHeadJoinsTheScoreRedraw) {
-    const Picture& back = Load("back.wrk");
-    const uint16_t fill = back.At(337, 144);
-    for (int y : {144, 145, 146, 172, 173, 174})
-        for (int x = 337; x <= 465; ++x) ASSERT_EQ(back.At(x, y), fill) << x << "," << y;
+    const Image& back = Load("back.wrk");
+    const AtlasRegion& panel = Region("score_panel_bg");
+    const uint16_t fill = back.At(panel.x, panel.y);
+    for (const int y : {panel.y, panel.y + 1, panel.y + 2, panel.y + panel.h, panel.y + panel.h + 1, panel.y + panel.h + 2})
+        for (int x = panel.x; x < panel.x + panel.w; ++x) ASSERT_EQ(back.At(x, y), fill) << x << "," << y;
 }
 
 TEST(Title, PiecesSpellWithinTheTitleArea) {
-    const Picture& zast = Load("zast.wrk");
-    const Picture& back = Load("back.wrk");
-    const uint16_t plaque = zast.At(41, 45);
+    const Image& zast = Load("zast.wrk");
+    const AtlasRegion& area = Region("zast_title_area");
+    const uint16_t plaque = zast.At(area.x, area.y);
     const size_t counts[5] = {38, 12, 7, 5, 4};
     for (int g = 0; g < 5; ++g) {
         const TitleGroup& group = kTitleGroups[g];
         EXPECT_EQ(group.places.size(), counts[g]);
         const int w = group.right - group.left + 1, h = group.bottom - group.top + 1;
         for (const TitlePlace& p : group.places) {
-            EXPECT_GE(p.x, 41);
-            EXPECT_LE(p.x + w - 1, 246);
-            EXPECT_GE(p.y, 45);
-            EXPECT_LE(p.y + h - 1, 76) << "row 77 lies under the counter strip";
+            EXPECT_TRUE(p.x >= area.x && p.x + w <= area.x + area.w && p.y >= area.y) << int(p.x) << "," << int(p.y);
+            EXPECT_LT(p.y + h - 1, Region("counter_strip").destY) << "the counter strip covers its rows";
             for (int y = p.y; y < p.y + h; ++y)
-                for (int x = p.x; x < p.x + w; ++x) ASSERT_EQ(zast.At(x, y), plaque) << "title area must be plain at " << x << "," << y;
+                for (int x = p.x; x < p.x + w; ++x) ASSERT_EQ(zast.At(x, y), plaque) << "not plain at " << x << "," << y;
         }
     }
     // Pieces carry the plaque colour around their ink: keyed or opaque, the title looks the same.
-    EXPECT_EQ(back.At(445, 187), plaque);
-    EXPECT_NE(back.At(447, 189), plaque);
+    const AtlasRegion& bead = Region("title_piece_group1");
+    EXPECT_EQ(Load("back.wrk").At(bead.x, bead.y), plaque);
+    EXPECT_NE(Load("back.wrk").At(bead.x + bead.w / 2, bead.y + bead.h / 2), plaque);
 }
 
-TEST(Skins, PipesMeetTheCellEdgesAlike) {
-    // For each row variant, the straight pieces define what an opening looks like.
-    const struct {
-        int row, straightV, straightH, firstKind;
-    } rows[] = {{40, 35, 70, 0}, {40, 280, 315, 7}, {75, 35, 70, 1}, {75, 280, 315, 8}};
-    constexpr int kOpenings[7] = {15, 5, 10, 3, 6, 12, 9};  // 1 N, 2 E, 4 S, 8 W
+// Every pipe opens, in every skin and row of pictures, where the game's walk
+// takes it to open: its edge's middle matches a straight's, or it does not.
+TEST(Skins, PipesOpenWhereTheGameSaysTheyDo) {
     for (const char* skin : kSkins) {
-        const Picture& s = Load(skin);
-        for (const auto& r : rows) {
-            for (int kind = r.firstKind % 7; kind < 7; ++kind) {
-                const int x = 35 * (kind + (r.firstKind >= 7 ? 7 : 0));
-                const int open = kOpenings[kind];
-                const bool north = open & 1, east = open & 2, south = open & 4, west = open & 8;
-                EXPECT_EQ(SameBlock(s, x + 11, r.row, s, r.straightV + 11, r.row, 13, 1), north) << skin << " kind " << kind << " north";
-                EXPECT_EQ(SameBlock(s, x + 11, r.row + 34, s, r.straightV + 11, r.row + 34, 13, 1), south) << skin << " kind " << kind << " south";
-                EXPECT_EQ(SameBlock(s, x + 34, r.row + 11, s, r.straightH + 34, r.row + 11, 1, 13), east) << skin << " kind " << kind << " east";
-                EXPECT_EQ(SameBlock(s, x, r.row + 11, s, r.straightH, r.row + 11, 1, 13), west) << skin << " kind " << kind << " west";
+        const Image& s = Load(skin);
+        for (const std::string row : {"pipe_", "pipe_lit_", "pipe_locked_", "pipe_locked_lit_"}) {
+            const AtlasRegion &v = Region((row + "1").c_str()), &h = Region((row + "2").c_str());
+            for (uint8_t kind = 0; kind < 7; ++kind) {
+                const AtlasRegion& r = Region((row + std::to_string(kind)).c_str());
+                if (r.use == RegionUse::NeverDrawn) continue;
+                const bool open[4] = {SameBlock(s, r.x, r.y + 11, s, h.x, h.y + 11, 1, 13),
+                                      SameBlock(s, r.x + 11, r.y, s, v.x + 11, v.y, 13, 1),
+                                      SameBlock(s, r.x + 34, r.y + 11, s, h.x + 34, h.y + 11, 1, 13),
+                                      SameBlock(s, r.x + 11, r.y + 34, s, v.x + 11, v.y + 34, 13, 1)};
+                for (int side = 0; side < 4; ++side)
+                    EXPECT_EQ(open[side], OpensToward(kind, side)) << skin << " " << r.name << " side " << side;
             }
         }
     }
@@ -272,20 +287,22 @@ TEST(Skins, PipesMeetTheCellEdgesAlike) {
 TEST(Skins, LookClearlyDifferent) {
     for (int a = 0; a < 3; ++a)
         for (int b = a + 1; b < 3; ++b) {
-            const Picture& pa = Load(kSkins[a]);
-            const Picture& pb = Load(kSkins[b]);
-            for (int picture : {0, 7, 16}) {  // a pipe, a lit pipe, the empty cell
-                const double la = MeanLuminance(pa, 35 * picture, 40, 35, 35);
-                const double lb = MeanLuminance(pb, 35 * picture, 40, 35, 35);
+            const Image& pa = Load(kSkins[a]);
+            const Image& pb = Load(kSkins[b]);
+            for (const char* name : {"pipe_0", "pipe_lit_0", "empty_cell"}) {
+                const AtlasRegion& r = Region(name);
+                const double la = MeanLuminance(pa, r.x, r.y, r.w, r.h);
+                const double lb = MeanLuminance(pb, r.x, r.y, r.w, r.h);
                 int differing = 0;
-                for (int y = 40; y < 75; ++y)
-                    for (int x = 35 * picture; x < 35 * picture + 35; ++x) {
+                for (int y = r.y; y < r.y + r.h; ++y)
+                    for (int x = r.x; x < r.x + r.w; ++x) {
                         const uint16_t p = pa.At(x, y), q = pb.At(x, y);
                         differing += std::abs(((p >> 11) & 31) - ((q >> 11) & 31)) + std::abs(((p >> 5) & 63) / 2 - ((q >> 5) & 63) / 2) +
                                          std::abs((p & 31) - (q & 31)) >
                                      8;
                     }
-                EXPECT_GT(differing, 35 * 35 / 2) << kSkins[a] << " vs " << kSkins[b] << " picture " << picture << " (" << la << ", " << lb << ")";
+                EXPECT_GT(differing, r.w * r.h / 2)
+                    << kSkins[a] << " vs " << kSkins[b] << " " << name << " (" << la << ", " << lb << ")";
             }
         }
 }

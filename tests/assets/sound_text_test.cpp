@@ -15,6 +15,8 @@
 #include <string>
 #include <vector>
 
+#include "graphics/atlas.h"
+
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
@@ -148,20 +150,22 @@ TEST(SmallFont, NumbersAndNoticesFitTheTopScoreScreen) {
     for (int digit = '0'; digit <= '9'; ++digit) EXPECT_LE(font.InkWidth(digit), 6) << char(digit);
     // The last score column starts at x 758; six digits and their shadow must end by x 799.
     EXPECT_LE(758 + font.Measure("888888", 0), 800);
-    // Box (674,287) 99 x 36 and the back-to-the-game click area (250,580) 325 x 20.
-    EXPECT_LE(688 + font.Measure("Click to view", 0), 674 + 99);
-    EXPECT_LE(679 + font.Measure("next game scores", 0), 674 + 99);
-    EXPECT_LE(260 + font.Measure("Click here or press Space key to back to the game.", 1), 250 + 325);
+    // The next-mode box and the back-to-the-game line of the top-score screen.
+    constexpr ScreenArea box = AreaOf("rec_next_mode_box"), back = AreaOf("rec_back_line_area");
+    EXPECT_LE(688 + font.Measure("Click to view", 0), box.x + box.w);
+    EXPECT_LE(679 + font.Measure("next game scores", 0), box.x + box.w);
+    EXPECT_LE(260 + font.Measure("Click here or press Space key to back to the game.", 1), back.x + back.w);
 }
 
 TEST(LargeFont, HeadingsAndNameEntryFitTheirBoxes) {
     Font font = LoadFont("times16");
     ASSERT_GT(font.height, 0);
-    EXPECT_LE(font.height + 1, 22);  // "Top Scores" at y 100 must end above the panel head at 122
-    EXPECT_LE(270 + font.Measure("Enter your name (25 chars):", 0), 180 + 440);
+    EXPECT_LE(100 + font.height + 1, Atlas("panel_head").destY) << "Top Scores at y 100 ends above the panel head";
+    constexpr ScreenArea entry = AreaOf("name_entry_box"), field = AreaOf("name_text_field");
+    EXPECT_LE(270 + font.Measure("Enter your name (25 chars):", 0), entry.x + entry.w);
     for (int code = 33; code <= 255; ++code) EXPECT_LE(font.InkWidth(code), 16) << code;  // 17 x 22 cell
     // Narrow names must reach the 25-character limit before the field's right end.
-    EXPECT_LT(204 + font.Measure(std::string(25, 'n'), 0), 584);
+    EXPECT_LT(field.x + font.Measure(std::string(25, 'n'), 0), field.x + field.w);
 }
 
 // ---- wave effects ----
@@ -395,8 +399,9 @@ std::vector<Box> HelpPictures(int page) {
     if (page == 0) boxes = {{232, 242, 269, 35}, {232, 314, 113, 35}, {232, 381, 35, 35}, {232, 456, 210, 140}};
     if (page == 4) boxes = {{232, 228, 105, 105}, {232, 393, 175, 105}};
     if (page == 5) boxes = {{232, 46, 420, 105}, {232, 196, 455, 105}, {232, 443, 385, 70}};
-    if (page < 5) boxes.push_back({741, 567, 50, 25});
-    if (page > 0) boxes.push_back({741, 538, 50, 25});
+    constexpr AtlasRegion next = Atlas("help_next_arrow"), previous = Atlas("help_prev_arrow");
+    if (page < 5) boxes.push_back({next.destX, next.destY, next.w, next.h});
+    if (page > 0) boxes.push_back({previous.destX, previous.destY, previous.w, previous.h});
     return boxes;
 }
 
@@ -415,17 +420,6 @@ TEST(HelpText, EveryLineFitsTheScreenAndClearsThePicturesOfItsPage) {
         for (const Box& picture : HelpPictures(page))
             EXPECT_FALSE(line.Overlaps(picture)) << "line " << n << " covers a picture at (" << picture.x << ","
                                                  << picture.y << ")";
-    }
-}
-
-TEST(HelpText, PlacementTableMatchesTheScreensRows) {
-    struct Case { int line, page, y; };
-    for (Case c : {Case{0, 0, 8}, {10, 0, 228}, {13, 0, 426}, {14, 1, 8}, {39, 1, 558}, {92, 4, 8},
-                   {103, 4, 362}, {106, 4, 559}, {108, 5, 30}, {110, 5, 180}, {115, 5, 408}, {116, 5, 522}}) {
-        int page = 0, y = 0;
-        HelpLinePlace(c.line, page, y);
-        EXPECT_EQ(page, c.page) << c.line;
-        EXPECT_EQ(y, c.y) << c.line;
     }
 }
 

@@ -1,47 +1,37 @@
-// The mode-2 column shift: which gap each arrow closes, and the loops it closes.
+// The mode-2 column shift: which gap each arrow closes, what moves with the
+// columns, the knock when columns meet, and the loops a shift closes.
 #include "board/column_shift.h"
 
 #include <string>
 
 #include "engine_fixture.h"
 
-namespace {
-
 class ColumnShiftTest : public EngineTest {
 public:
-    void SetUp() override {
-        EngineTest::SetUp();
-        Game.GameMode = 2;
-    }
-    // Crosses (which can never close a loop alone) down the given columns, each
-    // cross locked in the bottom row so the flags can be followed.
+    // Crosses (which never close a loop alone) in the lower half of the
+    // columns marked '#', locked in the bottom row of every odd column.
     static void FillColumns(const std::string& pattern) {
         EmptyBoard();
-        for (int col = 0; col < 12; ++col) {
-            if (pattern[col] != '#') continue;
-            for (int row = 6; row < 12; ++row) Place({{col, row, 0}});
-            Game.LockFlags[CellIndex(col, 11)] = static_cast<uint8_t>(col % 2);
-        }
+        Game.GameMode = 2;
+        for (int col = 0; col < 12; ++col)
+            for (int row = 6; row < 12 && pattern[col] == '#'; ++row) {
+                Place({{col, row, 0}});
+                Game.LockFlags[CellIndex(col, row)] = row == 11 && col % 2;
+            }
     }
     static std::string Columns() {
         std::string s(12, '.');
-        for (int col = 0; col < 12; ++col)
-            if (!ColumnEmpty(col)) s[col] = '#';
+        for (int col = 0; col < 12; ++col) s[col] = ColumnEmpty(col) ? '.' : '#';
         return s;
     }
 };
 
 TEST_F(ColumnShiftTest, EachArrowClosesItsOwnGap) {
-    struct Case {
-        const char* before;
-        int key;
-        const char* after;
-    };
-    const Case cases[] = {
-        {"####..######", kLeftArrowKey, "####.######."},   // gap 5, the rightmost with pieces right of it
-        {"####.######.", kLeftArrowKey, "##########.."},   // then gap 4
-        {"####..######", kRightArrowKey, ".####.######"},  // gap 4, the leftmost with pieces left of it
-        {"..##########", kLeftArrowKey, ".##########."},   // the left arrow pulls towards an empty left side
+    const struct { const char* before; int key; const char* after; } cases[] = {
+        {"####..######", kLeftArrowKey, "####.######."},   // the rightmost gap with pieces right of it
+        {"####.######.", kLeftArrowKey, "##########.."},
+        {"####..######", kRightArrowKey, ".####.######"},  // the leftmost gap with pieces left of it
+        {"..##########", kLeftArrowKey, ".##########."},
         {"##########..", kRightArrowKey, ".##########."},
         {"##########..", kLeftArrowKey, "##########.."},   // no gap with pieces to its right
         {"..##########", kRightArrowKey, "..##########"},  // no gap with pieces to its left
@@ -49,47 +39,33 @@ TEST_F(ColumnShiftTest, EachArrowClosesItsOwnGap) {
         {"............", kRightArrowKey, "............"},
         {"#..........#", 0x26, "#.........#."},            // any key but the right arrow pulls left
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         FillColumns(c.before);
         ShiftColumns(c.key);
         EXPECT_EQ(Columns(), c.after) << c.before << " key " << c.key;
     }
 }
 
-TEST_F(ColumnShiftTest, ColumnsMoveWholeWithTheirLocksAndEmptyCells) {
+TEST_F(ColumnShiftTest, ColumnsMoveWholeWithLocksAndGapsShowAtOnceAndKnockWhenTheyMeet) {
+    HearEffects();
     FillColumns("####..######");
-    Place({{7, 0, 2}});   // a piece high in column 7 with empty cells below it
+    Place({{7, 0, 2}});   // high in column 7, empty cells below it
     ShiftColumns(kLeftArrowKey);
-    EXPECT_EQ(At(6, 0), 2);
-    EXPECT_EQ(At(6, 3), kEmptyPipeCell) << "pieces do not fall during a shift";
-    for (int col = 5; col <= 10; ++col)
-        EXPECT_EQ(Game.LockFlags[CellIndex(col, 11)], (col + 1) % 2) << "column " << col;
-    EXPECT_EQ(Game.LockFlags[CellIndex(11, 11)], 0);
-    // The new frame is on screen.
-    EXPECT_TRUE(ShowsWork(0, 616, 34, 650, CellX(6), CellY(11)));
-    EXPECT_TRUE(ShowsWork(560, 581, 594, 615, CellX(11), CellY(11)));
+    EXPECT_EQ(Codes({{6, 0}, {6, 3}, {11, 11}}), (std::vector<int>{2, kEmptyPipeCell, kEmptyPipeCell}));
+    for (int col = 5; col <= 11; ++col) EXPECT_EQ(Game.LockFlags[CellIndex(col, 11)], col < 11 && col % 2 == 0) << col;
+    EXPECT_TRUE(ShowsPicture(WorkPicture("pipe_locked_0"), CellX(6), CellY(11)));
+    EXPECT_TRUE(ShowsPicture(WorkPicture("pipe_2"), CellX(6), CellY(0)));
+    EXPECT_TRUE(ShowsPicture(WorkPicture("empty_cell"), CellX(11), CellY(11)));
+    EXPECT_TRUE(EffectsHeard().empty()) << "the shifted columns met an empty one";
+    ShiftColumns(kLeftArrowKey);   // column 4 meets column 3
+    ShiftColumns(kLeftArrowKey);   // no gap left
+    EXPECT_EQ(EffectsHeard(), std::vector<int>{11});
 }
 
-TEST_F(ColumnShiftTest, ALoopClosedByTheShiftScoresWithTheAward) {
-    EmptyBoard();
-    Game.Speed = 3;
+TEST_F(ColumnShiftTest, ALoopTheShiftClosesScoresThreeAStepAndTwoASpeedStep) {
+    Game.GameMode = 2, Game.Speed = 3;
     Place({{3, 9, 4}, {3, 10, 3}, {5, 9, 5}, {5, 10, 6}, {0, 11, 0}, {1, 11, 0}});
     ShiftColumns(kLeftArrowKey);
     EXPECT_EQ(Game.Score, 3 * 4 + 2 * 3 - 4);
-    EXPECT_EQ(Game.PieceCount, 2);
-    EXPECT_EQ(Game.ScreenState, Playing);
-}
-
-}  // namespace
-
-TEST_F(ColumnShiftTest, TheKnockSoundsOnceWhenShiftedColumnsMeet) {
-    HearEffects();
-    FillColumns("####..######");
-    ShiftColumns(kLeftArrowKey);  // columns 6..11 move to 5..10; column 4 stays empty
-    EXPECT_TRUE(EffectsPlayed().empty());
-    ShiftColumns(kLeftArrowKey);  // now 4 and 3 stand side by side, row after row
-    EXPECT_EQ(EffectsPlayed(), std::vector<int>{11});
-    platform::headless::Get().effectsPlayed.clear();
-    ShiftColumns(kLeftArrowKey);  // nothing left to close
-    EXPECT_TRUE(EffectsPlayed().empty());
+    EXPECT_TRUE(Game.PieceCount == 2 && Game.ScreenState == Playing);
 }

@@ -1,117 +1,116 @@
-// The software cursor: clipping, save-under, idempotent draw and erase, hit tests.
+// The software cursor: clipping, an exact save-under, draw and erase that never
+// double up, the hit test, and the blocking wait in which it follows the mouse
+// while nothing is dispatched.
 #include "graphics/cursor.h"
-#include "graphics/surfaces.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "graphics/wait.h"
 #include "support/fresh_program.h"
+#include "support/pictures.h"
 
 namespace hl = platform::headless;
+using enum platform::MsgKind;
+constexpr uint16_t kInk = 0xF800;
 
 class SoftwareCursor : public FreshProgram {
 protected:
-    void SetUp() override {
+    void SetUp() override {   // a solid cursor, its first row half hollow, over a patterned screen
         FreshProgram::SetUp();
         CreateDisplay();
-        // A solid cursor picture and a patterned screen.
-        LockSlot(WorkSlot);
-        auto& w = Display.Slots[WorkSlot];
-        FillBox(0, 541, 18, 25, 0xF800, w.pitch, w.pixels);
-        UnlockSlot(WorkSlot);
-        LockSlot(PrimarySlot);
-        auto& p = Display.Slots[PrimarySlot];
-        for (int y = 0; y < 600; ++y)
-            for (int x = 0; x < 800; ++x) p.pixels[y * p.pitch + x] = static_cast<uint16_t>(x + y * 3 + 1);
-        UnlockSlot(PrimarySlot);
+        for (const int slot : {WorkSlot, PrimarySlot}) {
+            LockSlot(slot);
+            SurfaceSlot& s = Display.Slots[slot];
+            for (int i = 0; i < 800 * 600; ++i) s.pixels[i / 800 * s.pitch + i % 800] = uint16_t(i % 800 + i / 800 * 3 + 1);
+            if (slot == WorkSlot) FillBox(sprite.left, sprite.top, sprite.width(), sprite.height(), kInk, s.pitch, s.pixels);
+            if (slot == WorkSlot) FillBox(sprite.left, sprite.top, 9, 1, 0, s.pitch, s.pixels);
+            UnlockSlot(slot);
+        }
         Cursor.CursorBusy = 0;
     }
-    uint16_t Screen(int x, int y) { return hl::Pixel(Display.Slots[PrimarySlot].surface, x, y); }
-    int CursorPixels() {
-        int n = 0;
-        for (int y = 0; y < 600; ++y)
-            for (int x = 0; x < 800; ++x) n += Screen(x, y) == 0xF800;
-        return n;
+    static std::vector<uint16_t> Screen() {
+        std::vector<uint16_t> pixels;
+        for (int i = 0; i < 800 * 600; ++i) pixels.push_back(PixelOf(PrimarySlot, i % 800, i / 800));
+        return pixels;
     }
+    static int InkShown() {
+        const std::vector<uint16_t> screen = Screen();
+        return int(std::count(screen.begin(), screen.end(), kInk));
+    }
+    static void PointAt(int x, int y) { Cursor.CursorX = int16_t(x), Cursor.CursorY = int16_t(y); }
+    static std::vector<platform::MsgKind> Queued() {
+        std::vector<platform::MsgKind> kinds;
+        for (platform::Message m; platform::TakeMessage(m);) kinds.push_back(m.kind);
+        return kinds;
+    }
+    const Picture sprite = WorkPicture("cursor_sprite");
 };
 
-TEST_F(SoftwareCursor, ClipsAtTheScreenEdgeAndErasesExactlyWhatItCovered) {
-    Cursor.CursorX = 790;
-    Cursor.CursorY = 590;
-    const uint16_t under = Screen(795, 595);
-    DrawCursor();
-    EXPECT_EQ(Cursor.DrawnWidth, 10);
-    EXPECT_EQ(Cursor.DrawnHeight, 10);
-    EXPECT_EQ(CursorPixels(), 100);
-    EraseCursor();
-    EXPECT_EQ(CursorPixels(), 0);
-    EXPECT_EQ(Screen(795, 595), under);
+TEST_F(SoftwareCursor, ClipsAtEveryScreenEdgeAndErasesExactlyWhatItCovered) {
+    const struct { int x, y, hotX, hotY, ink; } cases[] = {
+        {100, 100, 0, 0, 18 * 25 - 9}, {790, 590, 0, 0, 10 * 10 - 9}, {0, 0, 5, 5, 13 * 20},
+        {0, 599, 0, 0, 18 - 9},         {0, 0, 30, 0, 0}};   // wholly off the screen: nothing is copied
+    const std::vector<uint16_t> before = Screen();
+    for (const auto& c : cases) {
+        PointAt(c.x, c.y);
+        Cursor.CursorHotX = int16_t(c.hotX), Cursor.CursorHotY = int16_t(c.hotY);
+        DrawCursor();
+        EXPECT_EQ(InkShown(), c.ink) << c.x << "," << c.y;
+        EraseCursor();
+        EXPECT_TRUE(Screen() == before) << c.x << "," << c.y << ": the erase left a trace";
+    }
 }
 
-TEST_F(SoftwareCursor, AHotSpotPastTheTopLeftClipsThePictureSource) {
-    Cursor.CursorHotX = 5;
-    Cursor.CursorHotY = 5;
-    Cursor.CursorX = 0;
-    Cursor.CursorY = 0;
+TEST_F(SoftwareCursor, DrawsKeyedOnceErasesOnceAndNotAtAllWhileBusy) {
+    PointAt(100, 100);
     DrawCursor();
-    EXPECT_EQ(Cursor.DrawnWidth, 13);
-    EXPECT_EQ(Cursor.DrawnHeight, 20);
-    EXPECT_EQ(CursorPixels(), 13 * 20);
-    EraseCursor();
-    EXPECT_EQ(CursorPixels(), 0);
-}
-
-TEST_F(SoftwareCursor, DrawingTwiceOrErasingTwiceChangesNothing) {
-    Cursor.CursorX = 100;
-    Cursor.CursorY = 100;
+    EXPECT_TRUE(PixelOf(PrimarySlot, 102, 100) == 102 + 100 * 3 + 1 && PixelOf(PrimarySlot, 110, 100) == kInk)
+        << "black in the picture is a hole";
+    PointAt(300, 100);   // moved without an erase: the second draw must not happen
     DrawCursor();
-    Cursor.CursorX = 300;  // moved without an erase: the second draw must not happen
-    DrawCursor();
-    EXPECT_EQ(CursorPixels(), 18 * 25);
-    EXPECT_EQ(Screen(300, 100), 300 + 100 * 3 + 1);
+    EXPECT_TRUE(InkShown() == 18 * 25 - 9 && PixelOf(PrimarySlot, 310, 100) != kInk);
     EraseCursor();
-    const uint16_t restored = Screen(105, 105);
+    const std::vector<uint16_t> erased = Screen();
     EraseCursor();
-    EXPECT_EQ(Screen(105, 105), restored);
-    EXPECT_EQ(CursorPixels(), 0);
-}
-
-TEST_F(SoftwareCursor, BusyBlocksBothOperations) {
+    EXPECT_TRUE(Screen() == erased);
     Cursor.CursorBusy = 1;
     DrawCursor();
-    EXPECT_EQ(Cursor.CursorDrawn, 0);
-    EXPECT_EQ(CursorPixels(), 0);
+    EXPECT_TRUE(Cursor.CursorDrawn == 0 && InkShown() == 0);
 }
 
-TEST_F(SoftwareCursor, BlackPixelsOfThePictureAreTransparent) {
-    LockSlot(WorkSlot);
-    auto& w = Display.Slots[WorkSlot];
-    FillBox(0, 541, 9, 25, 0, w.pitch, w.pixels);
-    UnlockSlot(WorkSlot);
-    Cursor.CursorX = 50;
-    Cursor.CursorY = 50;
+TEST_F(SoftwareCursor, PointerInLeavesOutTheRightAndBottomEdges) {
+    const ScreenArea b = AreaOf("board_area");
+    const struct { int x, y; bool in; } cases[] = {{b.x, b.y, true},        {b.x + b.w - 1, b.y + b.h - 1, true},
+                                                   {b.x + b.w, b.y, false}, {b.x, b.y + b.h, false},
+                                                   {b.x - 1, b.y, false},   {b.x, b.y - 1, false}};
+    for (const auto& c : cases) EXPECT_EQ((PointAt(c.x, c.y), PointerIn(b.x, b.y, b.w, b.h)), c.in) << c.x << "," << c.y;
+}
+
+TEST_F(SoftwareCursor, AWaitLastsItsTimeWhileTheCursorFollowsTheMouse) {
     DrawCursor();
-    EXPECT_EQ(Screen(52, 52), 52 + 52 * 3 + 1);
-    EXPECT_EQ(Screen(60, 52), 0xF800);
+    Queued();   // the activation that showing the display sent
+    hl::ScheduleMouseMove(5, 200, 150);
+    WaitMs(true, 100);
+    EXPECT_GE(hl::NowMs(), 100);
+    EXPECT_TRUE(Cursor.CursorX == 200 && Cursor.CursorY == 150 && Cursor.DrawnLeft == 200) << "redrawn where it went";
+    // Moves are taken first, so a press made at (120, 130) is taken after the move.
+    hl::ScheduleClick(hl::NowMs() + 1, LButtonDown, 120, 130);
+    hl::ScheduleMouseMove(hl::NowMs() + 1, 500, 400);
+    WaitMs(true, 20);
+    EXPECT_TRUE(Cursor.CursorX == 120 && Cursor.CursorY == 130) << "an eaten press places the pointer";
+    EXPECT_TRUE(Queued().empty());
 }
 
-TEST(PointerIn, RightAndBottomEdgesAreExcluded) {
-    ResetProgramState();
-    struct Case {
-        int16_t x, y;
-        bool in;
-    } cases[] = {{90, 122, true}, {509, 541, true}, {510, 300, false}, {300, 542, false}, {89, 200, false}};
-    for (const Case& c : cases) {
-        Cursor.CursorX = c.x;
-        Cursor.CursorY = c.y;
-        EXPECT_EQ(PointerIn(90, 122, 420, 420), c.in) << c.x << "," << c.y;
-    }
-}
-
-TEST(CursorFrames, AdvanceEverySecondMessage) {
-    ResetProgramState();
-    Cursor.CursorFrameCount = 3;
-    int frames[6];
-    for (int& f : frames) {
-        AdvanceCursorFrame();
-        f = Cursor.CursorFrame;
-    }
-    const int expected[6] = {1, 1, 2, 2, 0, 0};
-    for (int i = 0; i < 6; ++i) EXPECT_EQ(frames[i], expected[i]);
+TEST_F(SoftwareCursor, AWaitEatsLeftPressesOnlyWhenAskedAndKeepsTheRestQueuedInOrder) {
+    hl::ScheduleKey(2, 0x25);
+    hl::ScheduleClick(3, RButtonDown, 400, 300);
+    hl::ScheduleMouseMove(4, 10, 10);
+    hl::ScheduleChar(5, 'a');
+    hl::ScheduleClick(6, LButtonDown, 400, 300);
+    WaitMs(true, 20);
+    EXPECT_EQ(Queued(), (std::vector<platform::MsgKind>{ActivateApp, KeyDown, RButtonDown, Char}));
+    hl::ScheduleClick(hl::NowMs() + 5, LButtonDown, 400, 300);
+    WaitMs(false, 20);
+    EXPECT_EQ(Queued(), std::vector<platform::MsgKind>{LButtonDown}) << "kept for after the wait";
 }

@@ -10,67 +10,57 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "services/files.h"
 #include "shell/shell.h"
 #include "sound/effects.h"
 #include "sound/music.h"
 #include "sound/sound_files.h"
-
-namespace {
+#include "support/scratch_folder.h"
 
 using namespace std::chrono_literals;
-namespace fs = std::filesystem;
 
-const fs::path kFolder = fs::temp_directory_path() / ("torvanex-sdl-sound-" + std::to_string(::getpid()));
-const std::string kMix = (kFolder / "mix.raw").string();
-
-void Write(const std::string& name, const std::vector<uint8_t>& bytes) {
-    std::ofstream(kFolder / name, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
-
-// The loudest sample the device wrote from byte `from` on.
-int LoudestSince(std::streamoff from) {
-    std::ifstream in(kMix, std::ios::binary);
-    in.seekg(from);
-    int loudest = 0;
-    int16_t sample = 0;
-    while (in.read(reinterpret_cast<char*>(&sample), sizeof sample)) loudest = std::max(loudest, std::abs(int{sample}));
-    return loudest;
-}
-
-// Leaves no device open and no folder behind, skipped or not.
+// Leaves no device open, skipped or not.
 struct Cleanup {
     ~Cleanup() {
         StopMusic();
         CloseMusic();
         ShutdownSound();
         ResetProgramState();
-        std::error_code ec;
-        fs::remove_all(kFolder, ec);
     }
 };
 
 TEST(SoundThroughMixer, EffectAndPieceSoundAndOnlyThePieceEndArrivesAsMessage) {
+    const ScratchFolder folder{"torvanex-sdl-sound"};
     const Cleanup cleanup;
-    fs::create_directories(kFolder);
+    const std::string mix = folder.path() + "mix.raw";
+    // The loudest sample the device wrote from byte `from` on.
+    const auto loudestSince = [&mix](std::streamoff from) {
+        std::ifstream in(mix, std::ios::binary);
+        in.seekg(from);
+        int loudest = 0;
+        for (int16_t sample = 0; in.read(reinterpret_cast<char*>(&sample), sizeof sample);)
+            loudest = std::max(loudest, std::abs(int{sample}));
+        return loudest;
+    };
     setenv("SDL_AUDIODRIVER", "disk", 1);
-    setenv("SDL_DISKAUDIOFILE", kMix.c_str(), 1);
+    setenv("SDL_DISKAUDIOFILE", mix.c_str(), 1);
     ResetProgramState();
-    Shell.ProgramFolder = kFolder.string() + "/";
-    WaveParts square;  // a fifth of a second of 8-bit mono at 11025 Hz
+    Files.ProgramFolder = folder.path();
+    WaveParts square;   // a fifth of a second of 8-bit mono at 11025 Hz
     square.samples.resize(2205);
     for (size_t i = 0; i < square.samples.size(); ++i) square.samples[i] = i / 25 % 2 ? 0xE0 : 0x20;
-    Write("01.wav", WaveBytes(square));
-    Write("a.mid", kMidiPiece);
+    for (const auto& [name, bytes] : {std::pair{"01.wav", WaveBytes(square)}, {"a.mid", kMidiPiece}})
+        std::ofstream(folder.path() + name, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 
     ASSERT_TRUE(InitSound());
     PlayEffect(1);
     std::this_thread::sleep_for(400ms);
-    EXPECT_GT(LoudestSince(0), 4000) << "the effect was heard";
+    EXPECT_GT(loudestSince(0), 4000) << "the effect was heard";
 
     if (!CheckMidiDevice()) GTEST_SKIP() << "no General MIDI soundfont on this machine";
     ScanMusicFiles();
-    const auto musicFrom = static_cast<std::streamoff>(fs::file_size(kMix));
+    const auto musicFrom = static_cast<std::streamoff>(std::filesystem::file_size(mix));
     const auto start = std::chrono::steady_clock::now();
     PlayNextMusic();
     platform::Message message;
@@ -81,11 +71,11 @@ TEST(SoundThroughMixer, EffectAndPieceSoundAndOnlyThePieceEndArrivesAsMessage) {
     }
     ASSERT_TRUE(ended) << "the end of the piece reached the game";
     EXPECT_GT(std::chrono::steady_clock::now() - start, 500ms) << "not before its note";
-    EXPECT_GT(LoudestSince(musicFrom), 1000) << "the piece was heard";
+    EXPECT_GT(loudestSince(musicFrom), 1000) << "the piece was heard";
 
     PlayNextMusic();
     std::this_thread::sleep_for(100ms);
-    MusicButton();  // off: the halt must not pass for the end of the piece
+    MusicButton();   // off: the halt must not pass for the end of the piece
     std::this_thread::sleep_for(100ms);
     while (platform::TakeMessage(message)) EXPECT_NE(message.kind, platform::MsgKind::MusicNotify);
 }
@@ -93,40 +83,31 @@ TEST(SoundThroughMixer, EffectAndPieceSoundAndOnlyThePieceEndArrivesAsMessage) {
 // A constant offset in what is played (some soundfonts' voices carry one)
 // must not reach the speakers: a thump at each start and stop, lost headroom.
 TEST(SoundThroughMixer, TheMixCarriesNoConstantOffset) {
-    const Cleanup cleanup;
-    fs::create_directories(kFolder);
-    const std::string mix = (kFolder / "offset.raw").string();
+    const ScratchFolder folder{"torvanex-sdl-offset"};
+    const std::string mix = folder.path() + "mix.raw";
     setenv("SDL_AUDIODRIVER", "disk", 1);
     setenv("SDL_DISKAUDIOFILE", mix.c_str(), 1);
     ASSERT_TRUE(platform::OpenAudioDevice());
-    ASSERT_TRUE(platform::CreatePrimarySoundBuffer());
     // Half a second of a 220 Hz square wave riding half-way up the 8-bit range.
     std::vector<uint8_t> samples(5512);
     for (size_t i = 0; i < samples.size(); ++i) samples[i] = i / 25 % 2 ? 0xE0 : 0xA0;
     platform::PcmFormat format;
-    format.samplesPerSecond = 11025;
-    format.averageBytesPerSecond = 11025;
+    format.samplesPerSecond = format.averageBytesPerSecond = 11025;
     platform::SoundHandle sound = 0;
     ASSERT_TRUE(platform::CreateSoundBuffer(format, static_cast<uint32_t>(samples.size()), sound));
     ASSERT_TRUE(platform::FillSoundBuffer(sound, samples.data(), static_cast<uint32_t>(samples.size())));
     ASSERT_TRUE(platform::PlaySoundBuffer(sound, 0));
-    std::this_thread::sleep_for(900ms);  // the effect and its fading out
+    std::this_thread::sleep_for(900ms);   // the effect and its fading out
     platform::CloseAudioDevice();
-
-    std::ifstream in(mix, std::ios::binary);
-    int16_t sample = 0;
     double sum = 0;
     long count = 0;
     int loudest = 0;
-    while (in.read(reinterpret_cast<char*>(&sample), sizeof sample)) {
+    std::ifstream in(mix, std::ios::binary);
+    for (int16_t sample = 0; in.read(reinterpret_cast<char*>(&sample), sizeof sample); ++count) {
         sum += sample;
-        ++count;
         loudest = std::max(loudest, std::abs(int{sample}));
     }
     ASSERT_GT(count, 22050) << "at least the half second of the effect was captured";
     EXPECT_GT(loudest, 4000) << "the effect was heard";
-    // Unfiltered, the offset alone would make the mean some 8000.
-    EXPECT_LT(std::abs(sum / double(count)), 100.0);
+    EXPECT_LT(std::abs(sum / double(count)), 100.0) << "unfiltered, the offset alone makes the mean some 8000";
 }
-
-}  // namespace

@@ -1,149 +1,117 @@
+// Effects: set-up failures, where the samples are found, four rotating
+// buffers, silent switch-off on any failure, and files shorter than they claim.
 #include "sound/effects.h"
 
-#include <gtest/gtest.h>
-
 #include "graphics/surfaces.h"
-#include "shell/file_io.h"
 #include "sound/sound_fixture.h"
-
-namespace {
 
 using platform::headless::Get;
 
 class EffectsTest : public SoundTest {
-protected:
+public:
     void SetUp() override {
         SoundTest::SetUp();
         for (int n = 1; n <= 13; ++n) WriteEffect(n, WaveParts{});
     }
     void WriteEffect(int n, const WaveParts& parts) { Write(EffectFileName(n).substr(folder.size()), WaveBytes(parts)); }
-    // A fresh program in the same folder, for one case of a table.
-    void Restart() {
-        platform::headless::Reset();
-        ResetProgramState();
-        Shell.ProgramFolder = folder;
-    }
-    std::vector<int> Heard() const {
-        std::vector<int> numbers;
-        for (const auto& e : Get().effectsPlayed) numbers.push_back(e.effect);
-        return numbers;
-    }
 };
 
-TEST_F(EffectsTest, EffectNumberNamesTwoDigitFileInProgramFolder) {
-    for (auto [n, name] : {std::pair{5, "05.wav"}, {12, "12.wav"}, {99, "99.wav"}, {100, "00.wav"}})
-        EXPECT_EQ(EffectFileName(n), folder + name);
-}
-
 TEST_F(EffectsTest, SetUpFailuresShowTheirMessageOrNone) {
-    const struct {
-        bool device, primary;
-        int buffers;
-        bool result;
-        std::vector<std::string> messages;
-    } cases[] = {
-        {true, true, 100, true, {}},
-        {false, true, 100, false, {}},
-        {true, false, 100, true, {"Can't initialize sound.Playing without sound."}},
-        {true, true, 2, false, {"Can't create sound buffer. Playing without sound."}},
-    };
+    const struct { bool device, primary; int buffers; bool on; const char* message; } cases[] = {
+        {true, true, 100, true, ""},
+        {false, true, 100, false, ""},
+        {true, false, 100, true, "Can't initialize sound.Playing without sound."},
+        {true, true, 2, false, "Can't create sound buffer. Playing without sound."}};
     for (const auto& c : cases) {
         Restart();
-        Get().audioDeviceWorks = c.device;
-        Get().primaryBufferWorks = c.primary;
-        Get().soundBuffersLeft = c.buffers;
-        EXPECT_EQ(InitSound(), c.result);
-        std::vector<std::string> shown;
-        for (const auto& box : Get().messageBoxes) shown.push_back(box.text);
-        EXPECT_EQ(shown, c.messages);
-        EXPECT_EQ(Sound.SoundOn, c.result ? 1 : 0);
-        EXPECT_EQ(Sound.SoundNeedsSetup, c.result ? 0 : 1);
+        Get().audioDeviceWorks = c.device, Get().primaryBufferWorks = c.primary, Get().soundBuffersLeft = c.buffers;
+        EXPECT_EQ(InitSound(), c.on);
+        std::string shown;
+        for (const auto& box : Get().messageBoxes) shown += box.text;
+        EXPECT_EQ(shown, c.message);
+        EXPECT_TRUE(Sound.SoundOn == c.on && Sound.SoundNeedsSetup == !c.on);
     }
 }
 
-TEST_F(EffectsTest, SamplesAreFoundAtTheFirstDataTagFrom34) {
-    const struct {
-        const char* what;
-        std::string beforeData;
-        std::vector<uint8_t> heard;
-    } cases[] = {
-        {"canonical 44-byte header", "", std::vector<uint8_t>(88, 0x11)},
+TEST_F(EffectsTest, SamplesAreFoundAtTheFirstDataTagFrom34InTheFilesOwnFormat) {
+    const struct { const char* what; std::string beforeData; std::vector<uint8_t> heard; } cases[] = {
+        {"the usual 44-byte header", "", std::vector<uint8_t>(88, 0x11)},
         {"another chunk first", std::string("LIST\4\0\0\0INFO", 12), std::vector<uint8_t>(88, 0x11)},
-        {"data bytes inside another chunk win", std::string("junk\x0A\0\0\0data\2\0\0\0\1\2", 18), {1, 2}},
-    };
+        {"data bytes inside another chunk win", std::string("junk\x0A\0\0\0data\2\0\0\0\1\2", 18), {1, 2}}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
         Restart();
-        WaveParts parts{2, 22050, 16, std::vector<uint8_t>(88, 0x11), c.beforeData};
-        WriteEffect(3, parts);
+        WriteEffect(3, WaveParts{2, 22050, 16, std::vector<uint8_t>(88, 0x11), c.beforeData});
         ASSERT_TRUE(InitSound());
         PlayEffect(3);
-        ASSERT_EQ(Heard(), std::vector<int>{3});
-        const auto& played = Get().effectsPlayed[0];
-        EXPECT_EQ(played.format.channels, 2);
-        EXPECT_EQ(played.format.samplesPerSecond, 22050u);
-        EXPECT_EQ(played.format.blockAlign, 4);
-        EXPECT_EQ(played.format.bitsPerSample, 16);
-        EXPECT_EQ(Get().soundBuffers.at(played.buffer).samples, c.heard);
+        ASSERT_EQ(EffectsHeard(), std::vector<int>{3}) << c.what;
+        const platform::PcmFormat& f = Get().effectsPlayed[0].format;
+        EXPECT_TRUE(f.channels == 2 && f.samplesPerSecond == 22050 && f.blockAlign == 4 && f.bitsPerSample == 16) << c.what;
+        EXPECT_EQ(Get().soundBuffers.at(Get().effectsPlayed[0].buffer).samples, c.heard) << c.what;
     }
 }
 
-TEST_F(EffectsTest, FifthEffectReplacesTheFirstInSlotZero) {
+TEST_F(EffectsTest, TheFifthEffectReplacesTheFirstInSlotZeroAndPacedOnesPauseOnlyOnTheScreen) {
     ASSERT_TRUE(InitSound());
     for (int n : {1, 2, 3, 4, 5}) PlayEffect(n);
-    const auto& played = Get().effectsPlayed;
-    ASSERT_EQ(Heard(), (std::vector<int>{1, 2, 3, 4, 5}));
-    for (size_t i = 0; i < 5; ++i) EXPECT_EQ(played[i].channel, int(i % 4));
-    EXPECT_EQ(Get().soundBuffers.count(played[0].buffer), 0u) << "the first buffer is released";
+    ASSERT_EQ(EffectsHeard(), (std::vector<int>{1, 2, 3, 4, 5}));
+    for (size_t i = 0; i < 5; ++i) EXPECT_EQ(Get().effectsPlayed[i].channel, int(i % 4));
+    EXPECT_EQ(Get().soundBuffers.count(Get().effectsPlayed[0].buffer), 0u) << "the first buffer is released";
     EXPECT_EQ(Get().soundBuffers.size(), 4u);
+    PlayEffectPaced(10, ComposeSlot);
+    EXPECT_EQ(platform::headless::NowMs(), 0) << "composing off screen plays nothing and waits for nothing";
+    PlayEffectPaced(10, PrimarySlot);
+    PlayEffectPaced(13, PrimarySlot);
+    ASSERT_EQ(EffectsHeard(), (std::vector<int>{1, 2, 3, 4, 5, 10, 13}));
+    EXPECT_GE(Get().effectsPlayed[6].timeMs - Get().effectsPlayed[5].timeMs, 50);
 }
 
-TEST_F(EffectsTest, MissingFileSwitchesSoundOffSilentlyUntilTheButtonSetsItUp) {
-    ASSERT_TRUE(InitSound());
-    Remove("03.wav");
-    PlayEffect(3);
-    PlayEffect(5);
-    EXPECT_EQ(Sound.SoundOn, 0);
-    EXPECT_EQ(Sound.SoundNeedsSetup, 1);
-    EXPECT_TRUE(Get().effectsPlayed.empty());
-    EXPECT_TRUE(Get().messageBoxes.empty());
-    EXPECT_EQ(TakeLastIoResult(), 0) << "a missing effect is no file error for the next check";
-
+TEST_F(EffectsTest, AnyFailureSwitchesSoundOffSilentlyUntilTheButtonSetsItUpAgain) {
+    const struct { const char* what; void (*fault)(EffectsTest&); } cases[] = {
+        {"missing file", [](EffectsTest& t) { t.Remove("06.wav"); }},
+        {"no sample bytes", [](EffectsTest& t) { t.WriteEffect(6, WaveParts{1, 11025, 8, {}, ""}); }},
+        {"no buffer", [](EffectsTest&) { Get().soundBuffersLeft = 0; }},
+        {"failing fill", [](EffectsTest&) { Get().fillWorks = false; }},
+        {"failing play", [](EffectsTest&) { Get().playWorks = false; }}};
+    for (const auto& c : cases) {
+        Restart();
+        for (int n = 1; n <= 13; ++n) WriteEffect(n, WaveParts{});
+        ASSERT_TRUE(InitSound());
+        c.fault(*this);
+        PlayEffect(6);
+        PlayEffect(5);
+        EXPECT_TRUE(Sound.SoundOn == 0 && Sound.SoundNeedsSetup == 1) << c.what;
+        EXPECT_TRUE(EffectsHeard().empty() && Get().messageBoxes.empty()) << c.what;
+        EXPECT_EQ(TakeLastIoResult(), 0) << c.what << ": no file error is left for the next check";
+    }
+    Get().playWorks = true;
     SoundButton();
     PlayEffect(5);
-    PlayEffect(3);
-    EXPECT_EQ(Heard(), std::vector<int>{5});
-    EXPECT_EQ(Sound.SoundOn, 0);
+    EXPECT_EQ(EffectsHeard(), std::vector<int>{5});
     EXPECT_EQ(Get().audioDeviceOpenings, 2);
 }
 
-TEST_F(EffectsTest, FailingBufferSwitchesSoundOffSilently) {
-    for (auto fault : {+[] { Get().soundBuffersLeft = 0; }, +[] { Get().fillWorks = false; },
-                       +[] { Get().playWorks = false; }}) {
-        Restart();
-        ASSERT_TRUE(InitSound());
-        fault();
-        PlayEffect(6);
-        EXPECT_EQ(Sound.SoundOn, 0);
-        EXPECT_EQ(Sound.SoundNeedsSetup, 1);
-        EXPECT_TRUE(Get().messageBoxes.empty());
-    }
-}
-
-TEST_F(EffectsTest, NoFileIsReadWhileSoundIsOff) {
+TEST_F(EffectsTest, NoFileIsReadWhileSoundIsOffAndNothingReleasedWhileItNeedsSetUp) {
     WaveParts truncated;
-    truncated.declaredDataSize = 1000;  // reading it would end the program
+    truncated.declaredDataSize = 1000;   // reading it would end the program
     WriteEffect(8, truncated);
     ASSERT_TRUE(InitSound());
     SoundButton();
     EXPECT_NO_THROW(PlayEffect(8));
-    EXPECT_TRUE(Get().effectsPlayed.empty());
+    EXPECT_TRUE(EffectsHeard().empty());
+    SoundButton();
+    Remove("02.wav");
+    PlayEffect(2);
+    ShutdownSound();
+    EXPECT_TRUE(Get().soundBuffers.size() == 3 && Get().audioDeviceOpen);
+    SoundButton();
+    ShutdownSound();
+    EXPECT_TRUE(Get().soundBuffers.empty() && !Get().audioDeviceOpen);
 }
 
-TEST_F(EffectsTest, FileShorterThanItClaimsIsFatalShortRead) {
+TEST_F(EffectsTest, AFileShorterThanItClaimsIsAFatalShortRead) {
     WaveParts overlong, huge;
     overlong.declaredDataSize = 101;
-    huge.declaredDataSize = 0xFFFFFFF0;  // never allocated: the file holds 100
+    huge.declaredDataSize = 0xFFFFFFF0;   // never allocated: the file holds 100
     std::vector<uint8_t> noDataTag = WaveBytes(WaveParts{});
     noDataTag.resize(40);
     for (const auto& bytes : {WaveBytes(overlong), WaveBytes(huge), noDataTag, std::vector<uint8_t>(20)}) {
@@ -156,29 +124,3 @@ TEST_F(EffectsTest, FileShorterThanItClaimsIsFatalShortRead) {
         EXPECT_TRUE(Get().soundBuffers.empty()) << "the exit released the sound";
     }
 }
-
-TEST_F(EffectsTest, ShutdownReleasesNothingWhileSoundNeedsSetUp) {
-    ASSERT_TRUE(InitSound());
-    Remove("02.wav");
-    PlayEffect(2);
-    ShutdownSound();
-    EXPECT_EQ(Get().soundBuffers.size(), 3u);
-    EXPECT_TRUE(Get().audioDeviceOpen);
-
-    SoundButton();
-    ShutdownSound();
-    EXPECT_TRUE(Get().soundBuffers.empty());
-    EXPECT_FALSE(Get().audioDeviceOpen);
-}
-
-TEST_F(EffectsTest, PacedEffectPlaysAndPausesOnlyOnTheScreen) {
-    ASSERT_TRUE(InitSound());
-    PlayEffectPaced(10, ComposeSlot);
-    EXPECT_EQ(platform::headless::NowMs(), 0);
-    PlayEffectPaced(10, PrimarySlot);
-    PlayEffectPaced(13, PrimarySlot);
-    ASSERT_EQ(Heard(), (std::vector<int>{10, 13}));
-    EXPECT_GE(Get().effectsPlayed[1].timeMs - Get().effectsPlayed[0].timeMs, 50);
-}
-
-}  // namespace

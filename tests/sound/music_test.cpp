@@ -1,12 +1,8 @@
+// Music: every piece of the folder in turn without end, the music button, and
+// the pieces that never play.
 #include "sound/music.h"
 
-#include <gtest/gtest.h>
-
-#include <algorithm>
-
 #include "sound/sound_fixture.h"
-
-namespace {
 
 using platform::headless::Get;
 using platform::headless::MusicOpened;
@@ -24,7 +20,7 @@ protected:
         return platform::ListFolder(folder, ".mid");
     }
     // The playing piece ends and the main loop hands the message on.
-    void PieceEnds() {
+    static void PieceEnds() {
         ASSERT_TRUE(Get().musicPlaying);
         platform::headless::EndMusicPiece();
         platform::Message message;
@@ -32,85 +28,69 @@ protected:
         ASSERT_EQ(message.kind, platform::MsgKind::MusicNotify);
         PlayNextMusic();
     }
+    static bool NothingQueued() {
+        platform::Message message;
+        return !platform::TakeMessage(message);
+    }
 };
 
-TEST_F(MusicTest, PiecesPlayInListingOrderWithoutEnd) {
-    const Names listed = StartWith({"a.mid", "b.mid", "c.mid"});
-    for (int i = 0; i < 3; ++i) PieceEnds();
-    EXPECT_EQ(MusicOpened(), (Names{listed[0], listed[1], listed[2], listed[0]}));
-    EXPECT_TRUE(Get().musicPlaying);
+// Switching off stops and closes the piece, and neither is an end of a piece,
+// not even when the piece had just ended and its end was waiting in the queue.
+TEST_F(MusicTest, SwitchingOffAndOnGoesOnWithTheNextPieceWhateverWasQueued) {
+    for (const bool endQueued : {false, true}) {
+        Restart();
+        const Names listed = StartWith({"a.mid", "b.mid", "c.mid"});
+        PieceEnds();
+        if (endQueued) platform::headless::EndMusicPiece();
+        MusicButton();
+        EXPECT_TRUE(Music.MusicOn == 0 && Get().musicOpen.empty() && NothingQueued()) << endQueued;
+        MusicButton();
+        EXPECT_EQ(MusicOpened(), (Names{listed[0], listed[1], listed[2]})) << endQueued;
+        EXPECT_TRUE(Get().musicPlaying && NothingQueued()) << endQueued;
+    }
 }
 
-TEST_F(MusicTest, SwitchingOffDuringSecondPieceAndOnAgainStartsTheThird) {
-    const Names listed = StartWith({"a.mid", "b.mid", "c.mid"});
-    PieceEnds();
-    MusicButton();
-    EXPECT_EQ(Music.MusicOn, 0);
-    EXPECT_TRUE(Get().musicOpen.empty()) << "switching off stops and closes the piece";
-    platform::Message message;
-    EXPECT_FALSE(platform::TakeMessage(message)) << "a stop is no end of a piece";
-
-    MusicButton();
-    EXPECT_EQ(MusicOpened(), (Names{listed[0], listed[1], listed[2]}));
-    EXPECT_TRUE(Get().musicPlaying);
-}
-
-TEST_F(MusicTest, APieceEndingJustBeforeTheSwitchOffSkipsNothing) {
-    const Names listed = StartWith({"a.mid", "b.mid", "c.mid"});
-    PieceEnds();
-    platform::headless::EndMusicPiece();   // b ends while the click is waiting its turn
-    MusicButton();
-    MusicButton();
-    platform::Message message;
-    EXPECT_FALSE(platform::TakeMessage(message)) << "the end of b belonged to the stopped piece";
-    EXPECT_EQ(MusicOpened(), (Names{listed[0], listed[1], listed[2]}));
-}
-
-TEST_F(MusicTest, NoPlayablePieceLeavesMusicSilentWithoutMessage) {
-    const struct {
-        Names files;
-        Names opened;
-    } cases[] = {
-        {{}, {""}},  // the folder itself
-        {{std::string(31, 'x') + ".mid"}, {std::string(30, 'x')}},
+TEST_F(MusicTest, NoPlayablePieceLeavesTheMusicSilentWithoutAMessage) {
+    const struct { Names files; Names opened; } cases[] = {
+        {{}, {""}},   // the folder itself
+        {{std::string(31, 'x') + ".mid"}, {std::string(30, 'x')}},   // listed cut to 30 characters
+        {{"broken.mid"}, {"broken.mid"}},
     };
     for (const auto& c : cases) {
-        StartWith(c.files);
+        Restart();
+        for (const std::string& name : c.files) Write(name, name == "broken.mid" ? WaveBytes({}) : kMidiPiece);
+        StartWith({});
         EXPECT_EQ(MusicOpened(), c.opened);
         EXPECT_FALSE(Get().musicPlaying);
         EXPECT_TRUE(Get().messageBoxes.empty());
         for (const std::string& name : c.files) Remove(name);
-        platform::headless::Reset();
-        ResetMusicState();
     }
-    Write("broken.mid", {'R', 'I', 'F', 'F'});
-    StartWith({});
-    EXPECT_FALSE(Get().musicPlaying);
 }
 
-TEST_F(MusicTest, TheFiftyFirstPieceNeverPlays) {
+TEST_F(MusicTest, PiecesPlayInListingOrderWithoutEndAndTheFiftyFirstNever) {
     Names names;
     for (int i = 0; i < 51; ++i) names.push_back("piece" + std::to_string(100 + i) + ".mid");
-    const Names listed = StartWith(names);
-    ASSERT_EQ(listed.size(), 51u);
+    Names listed = StartWith(names);
+    ASSERT_TRUE(listed.size() == 51u && Music.MusicCount == 50);
     for (int i = 0; i < 50; ++i) PieceEnds();
-    const Names opened = MusicOpened();
-    EXPECT_EQ(opened.back(), listed[0]) << "after the fiftieth the list starts again";
-    EXPECT_EQ(std::count(opened.begin(), opened.end(), listed[50]), 0);
+    listed.back() = listed.front();   // after the fiftieth the list starts again
+    EXPECT_EQ(MusicOpened(), listed);
+    EXPECT_TRUE(Get().musicPlaying);
 }
 
-TEST_F(MusicTest, WithoutMidiOutputTheButtonChecksAgainEveryPress) {
+TEST_F(MusicTest, TheButtonStartsMusicThatWasOffAndLooksForAMidiOutputAtEveryPress) {
     Write("a.mid", kMidiPiece);
     ScanMusicFiles();
     Get().midiWorks = false;
     MusicButton();
-    EXPECT_EQ(Music.MusicOn, 0);
-    EXPECT_EQ(Music.MidiUnchecked, 1);
+    EXPECT_TRUE(Music.MusicOn == 0 && Music.MidiUnchecked == 1);
     Get().midiWorks = true;
     MusicButton();
-    EXPECT_EQ(Music.MusicOn, 1);
+    EXPECT_TRUE(Music.MusicOn == 1 && Get().musicPlaying);
+    Restart();
+    Music.MidiUnchecked = 0;   // found at start-up, with music off
+    ScanMusicFiles();
+    MusicButton();
+    EXPECT_TRUE(Music.MusicOn == 1 && Get().musicPlaying);
     EXPECT_EQ(MusicOpened(), Names{"a.mid"});
-    EXPECT_TRUE(Get().musicPlaying);
 }
-
-}  // namespace

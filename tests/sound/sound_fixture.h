@@ -1,21 +1,21 @@
-// A fresh program whose folder is a temporary directory the test fills with its
-// own small wave and MIDI files.
+// A fresh program whose folder is a scratch folder the test fills with its own files.
 #pragma once
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
-#include "shell/shell.h"
+#include "services/files.h"
 #include "sound/sound_files.h"
 #include "support/fresh_program.h"
 #include "support/scratch_folder.h"
 
 class SoundTest : public FreshProgram {
-protected:
-    void SetUp() override {
+public:
+    void SetUp() override { Restart(); }
+    // A fresh program in the same folder, also for each case of a table.
+    void Restart() {
         FreshProgram::SetUp();
-        Shell.ProgramFolder = folder;
+        Files.ProgramFolder = folder;
     }
     void Write(const std::string& name, const std::vector<uint8_t>& bytes) const {
         std::ofstream(folder + name, std::ios::binary)

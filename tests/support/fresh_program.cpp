@@ -1,31 +1,42 @@
 #include "support/fresh_program.h"
 
 #include <cstdlib>
-#include <string>
+#include <filesystem>
 
 #include "graphics/surfaces.h"
+#include "services/files.h"
+
+namespace fs = std::filesystem;
+
+std::string DataFolder() {
+    const char* data = std::getenv("TORVANEX_DATA");
+    return std::string(data ? data : TORVANEX_DEFAULT_DATA) + "/";
+}
 
 void FreshProgram::SetUp() {
     platform::headless::Reset();
     ResetProgramState();
-    // The build writes the game's data files beside the game; start-up reads them.
-    const char* data = std::getenv("TORVANEX_DATA");
-    platform::headless::Get().executablePath = std::string(data ? data : TORVANEX_DEFAULT_DATA) + "/torvanex";
-    Shell.ProgramFolder = ProgramFolderOf(platform::headless::Get().executablePath);
+    folder_ = std::make_unique<ScratchFolder>("torvanex-test");
+    // The generated data, linked rather than copied; settings and scores the
+    // build folder may hold from a game played there are left out.
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(DataFolder(), error)) {
+        const std::string name = entry.path().filename().string(), ext = entry.path().extension().string();
+        const bool data = ext == ".wrk" || ext == ".skn" || ext == ".wav" || ext == ".mid" || name == "arial8" ||
+                          name == "times16" || name == "help.txt";
+        if (data && entry.is_regular_file()) fs::create_symlink(entry.path(), Folder() + name, error);
+    }
+    platform::headless::Get().executablePath = Folder() + "torvanex";
+    Files.ProgramFolder = Folder();
 }
 
 void FreshProgram::TearDown() {
     platform::headless::Reset();
     ResetProgramState();
+    folder_.reset();
 }
 
-void FreshProgram::CreateDisplay() {
-    using platform::SurfaceKind;
-    ASSERT_EQ(InitDisplay(800, 600, 16), 0);
-    ASSERT_EQ(CreateSurfaceSlot(PrimarySlot, 800, 600, SurfaceKind::Primary, false), 0);
-    ASSERT_EQ(CreateSurfaceSlot(WorkSlot, 800, 689, SurfaceKind::VideoMemory, false), 0);
-    ASSERT_EQ(CreateSurfaceSlot(ComposeSlot, 800, 600, SurfaceKind::SystemMemory, false), 0);
-}
+void FreshProgram::CreateDisplay() { ASSERT_TRUE(CreateDisplaySlots()); }
 
 void FreshProgram::RunUntilMs(int64_t ms) {
     while (platform::headless::NowMs() < ms)

@@ -1,6 +1,5 @@
-// A folder of its own for each test that writes files. CTest runs the tests of
-// one fixture as parallel processes, so a shared folder lets one test truncate
-// a picture while another is reading it.
+// A folder of its own for each test that writes files: CTest runs the tests of
+// one fixture as parallel processes, which must not share files.
 #pragma once
 
 #include <stdlib.h>
@@ -22,9 +21,7 @@ public:
     }
     ScratchFolder(const ScratchFolder&) = delete;
     ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-    // With a trailing slash, ready for a file name.
-    const std::string& path() const { return path_; }
+    const std::string& path() const { return path_; }   // ends with '/'
 
 private:
     std::string path_;

@@ -10,7 +10,9 @@ struct File;
 
 namespace platform::faults {
 
-enum class Op { Open, Read, Write, Close };
+// A whole-file replacement meets Create when it makes its temporary, Write,
+// Close when it flushes the temporary to the disk and closes it, and Rename.
+enum class Op { Open, Read, Write, Close, Create, Rename };
 
 // The next `op` on a file whose name ends with `name` fails with `code`.
 void Inject(const std::string& name, Op op, int code);

@@ -1,8 +1,14 @@
 // Files through the C library, with errors turned into the numbers the game
 // shows: 2 not found, 3 path not found, 5 access denied.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <string>
 #include <system_error>
 
 #include "platform/common/file_faults.h"
@@ -13,6 +19,8 @@ namespace platform {
 struct File {
     std::FILE* handle = nullptr;
 };
+
+constexpr int kShortWrite = 101;
 
 namespace {
 
@@ -37,6 +45,91 @@ int SystemError(int err, const std::string& path) {
         default:
             return err;
     }
+}
+
+// ---------------------------------------------------------------- whole-file replacement
+// A save is written to a temporary beside the file, flushed to the disk and
+// renamed over the file, so a crash, a kill or a full disk leaves either the old
+// file or the new one, whole. Faults are looked up under the name the game
+// saves, so tests can interrupt each step.
+
+// A symbolic link is followed to the file it names: the temporary is made
+// beside that file and renamed over it, and the link stays a link.
+int FollowLinks(const std::string& path, std::string& target) {
+    namespace fs = std::filesystem;
+    target = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        std::error_code ec;
+        if (!fs::is_symlink(fs::symlink_status(target, ec)) || ec) return 0;
+        const fs::path next = fs::read_symlink(target, ec);
+        if (ec) return ec.value();
+        target = next.is_absolute() ? next.string() : (fs::path(target).parent_path() / next).string();
+    }
+    return ELOOP;
+}
+
+// An injected fault of code 5 stands for the system's "access denied".
+bool Denied(int fault, int err) { return fault ? fault == kAccessDenied : (err == EACCES || err == EPERM); }
+
+int CreateTemporary(const std::string& temp, int& err) {
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        // O_EXCL: never write through something planted under the temporary's name.
+        const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
+        if (fd >= 0) return fd;
+        err = errno;
+        // A temporary left by a run that was killed under the same process number.
+        if (err != EEXIST || ::unlink(temp.c_str()) != 0) break;
+    }
+    return -1;
+}
+
+// 101 when the bytes could not all be stored; an injected Write fault stores
+// the first half first, as a disk that fills up would.
+int WriteBytes(const std::string& path, int fd, const uint8_t* data, size_t bytes) {
+    const int fault = faults::TakeFault(path, faults::Op::Write);
+    size_t left = fault ? bytes / 2 : bytes;
+    while (left > 0) {
+        const ssize_t n = ::write(fd, data, left);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return kShortWrite;
+        data += n;
+        left -= static_cast<size_t>(n);
+    }
+    return fault;
+}
+
+// Closes `fd` whatever happened before; a failed flush or close is a short write.
+int FlushAndClose(const std::string& path, int fd, int code) {
+    if (code != kFileOk) {
+        ::close(fd);
+        return code;
+    }
+    const int fault = faults::TakeFault(path, faults::Op::Close);
+    const bool synced = ::fsync(fd) == 0;
+    const bool closed = ::close(fd) == 0;
+    if (fault) return fault;
+    return synced && closed ? kFileOk : kShortWrite;
+}
+
+// The rename is on the disk only once the folder is.
+void SyncFolderOf(const std::string& target) {
+    const std::filesystem::path folder = std::filesystem::path(target).parent_path();
+    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+// A folder that allows no new file but holds a writable file: the file is
+// overwritten where it is, as the game always did, rather than not saved.
+int WriteInPlace(const std::string& path, const std::string& target, const uint8_t* data, size_t bytes) {
+    struct stat st {};
+    if (::stat(target.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return kAccessDenied;
+    const int fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0) return SystemError(errno, target);
+    int code = WriteBytes(path, fd, data, bytes);
+    if (code == kFileOk && ::ftruncate(fd, static_cast<off_t>(bytes)) != 0) code = kShortWrite;
+    return FlushAndClose(path, fd, code);
 }
 
 }  // namespace
@@ -103,24 +196,37 @@ int CloseFile(File* file) {
 }
 
 int ReplaceFileAtomically(const std::string& path, const void* data, size_t bytes) {
-    if (int fault = faults::TakeFault(path, faults::Op::Open)) return fault;
-    const std::string temp = path + ".new";
-    errno = 0;
-    std::FILE* f = std::fopen(temp.c_str(), "wb");
-    if (!f) return SystemError(errno ? errno : EACCES, temp);
-    const size_t written = bytes ? std::fwrite(data, 1, bytes, f) : 0;
-    const bool flushed = std::fflush(f) == 0;
-    const bool closed = std::fclose(f) == 0;
-    if (written != bytes || !flushed || !closed) {
-        std::remove(temp.c_str());
-        return 101;
+    const auto* bytesIn = static_cast<const uint8_t*>(data);
+    std::string target;
+    if (int linkError = FollowLinks(path, target)) return SystemError(linkError, path);
+    const std::string temp = target + "." + std::to_string(::getpid()) + ".tmp";
+
+    int err = 0;
+    int fault = faults::TakeFault(path, faults::Op::Create);
+    const int fd = fault ? -1 : CreateTemporary(temp, err);
+    if (fd < 0) {
+        if (Denied(fault, err)) return WriteInPlace(path, target, bytesIn, bytes);
+        return fault ? fault : SystemError(err, temp);
     }
-    std::error_code ec;
-    std::filesystem::rename(temp, path, ec);
-    if (ec) {
-        std::remove(temp.c_str());
-        return SystemError(ec.value(), path);
+    // The new file keeps the permissions the player gave the old one.
+    struct stat old {};
+    if (::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode)) ::fchmod(fd, old.st_mode & 07777);
+    int code = WriteBytes(path, fd, bytesIn, bytes);
+    code = FlushAndClose(path, fd, code);
+    if (code != kFileOk) {
+        ::unlink(temp.c_str());
+        return code;
     }
+
+    fault = faults::TakeFault(path, faults::Op::Rename);
+    err = 0;
+    if (fault || ::rename(temp.c_str(), target.c_str()) != 0) {
+        if (!fault) err = errno;
+        ::unlink(temp.c_str());
+        if (Denied(fault, err)) return WriteInPlace(path, target, bytesIn, bytes);
+        return fault ? fault : SystemError(err, target);
+    }
+    SyncFolderOf(target);
     return kFileOk;
 }
 

@@ -93,6 +93,9 @@ void EndMusicPiece() {
     queue::Push({MsgKind::MusicNotify, 0, 0, 0});
 }
 
+static_assert(static_cast<int>(FileOp::Rename) == static_cast<int>(faults::Op::Rename),
+              "the test-facing file operations mirror the fault table's");
+
 void InjectFileError(const std::string& name, FileOp op, int code) {
     faults::Inject(name, static_cast<faults::Op>(op), code);
 }

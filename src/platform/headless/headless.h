@@ -111,7 +111,12 @@ void EndMusicPiece();
 std::vector<std::string> MusicOpened();
 
 // File faults: the next `op` on a file whose name ends with `name` fails with `code`.
-enum class FileOp { Open, Read, Write, Close };
+// ReplaceFileAtomically meets them under the name of the file it replaces:
+// Create when it makes the temporary, Write (half the bytes are written first,
+// as on a full disk), Close when it flushes and closes the temporary, Rename
+// when it puts the temporary in place. A Create or Rename fault of code 5 is
+// taken like the system's "access denied": the file is then written in place.
+enum class FileOp { Open, Read, Write, Close, Create, Rename };
 void InjectFileError(const std::string& name, FileOp op, int code);
 
 }  // namespace platform::headless

@@ -1,5 +1,5 @@
 // Fixed-width number text, right-aligned.
-#include "graphics/number_text.h"
+#include "services/number_text.h"
 
 std::string NumberText(int32_t value, int base, int width, int zeroFill) {
     if (width <= 0) return std::string();

@@ -1,9 +1,9 @@
-// The clock and the blocking wait that every animation and pause uses.
+// The blocking wait: time passes, the pointer moves, nothing is dispatched.
+#include "graphics/wait.h"
+
 #include "graphics/cursor.h"
 #include "graphics/surfaces.h"
-#include "shell/shell.h"
-
-int64_t ReadCounter() { return platform::ReadCounter(); }
+#include "services/clock.h"
 
 void WaitMs(bool discardClicks, int64_t ms) {
     const int64_t start = ReadCounter();

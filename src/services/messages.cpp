@@ -1,26 +1,32 @@
 // Message boxes with the software cursor taken off, and the fatal file error.
-#include "shell/messages.h"
+#include "services/messages.h"
 
-#include "graphics/cursor.h"
-#include "graphics/number_text.h"
-#include "shell/file_io.h"
-#include "shell/shell.h"
+#include "platform/platform.h"
+#include "services/files.h"
+#include "services/number_text.h"
+
+namespace {
+
+MessageCalls calls;
+
+}  // namespace
+
+void ConnectMessages(const MessageCalls& c) { calls = c; }
 
 int ShowMessage(const std::string& text, uint32_t type) {
-    const bool wasDrawn = Cursor.CursorDrawn;
-    if (wasDrawn) EraseCursor();
+    const bool wasDrawn = calls.HidePointer();
     platform::ShowSystemCursor(true);
     const int result = platform::ShowMessageBox(text, "Torvanex", type);
     platform::ShowSystemCursor(false);
-    if (wasDrawn) DrawCursor();
+    if (wasDrawn) calls.ShowPointer();
     return result;
 }
 
 void FatalExit(const std::string& text) {
-    if (Cursor.CursorDrawn) EraseCursor();
+    calls.HidePointer();
     platform::ShowSystemCursor(true);
     platform::ShowMessageBox(text, "Torvanex", platform::kMbIconError);
-    Teardown();
+    calls.Teardown();
     // A failure ends the process with a failure status, never 0.
     platform::ExitProcess(1);
 }

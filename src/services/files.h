@@ -1,4 +1,5 @@
-// The game's file layer: every operation records its failure as the last
+// The game's files: the program folder every file is opened in, and the file
+// layer over the platform. Every operation records its failure as the last
 // file-operation result, which CheckIo reads. Codes: the system's numbers
 // (2 not found, 3 path not found, 5 access denied), 100 short read, 101 short
 // write, 103 operation on a file that is not open.
@@ -13,6 +14,17 @@
 constexpr int kIoShortRead = 100;
 constexpr int kIoShortWrite = 101;
 constexpr int kIoNotOpen = 103;
+
+struct FilesState {
+    std::string ProgramFolder;   // ends with '/'; every file is opened as ProgramFolder + name
+    int LastIoResult = 0;
+};
+extern FilesState Files;
+void ResetFilesState();
+
+// The folder part of an executable path, ending with its last '/' (or '\'); empty without one.
+std::string ProgramFolderOf(const std::string& executablePath);
+std::string ProgramFile(const std::string& name);
 
 // Null when the file cannot be opened.
 platform::File* OpenGameFile(const std::string& path, platform::FileMode mode);

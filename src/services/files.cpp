@@ -1,20 +1,32 @@
-// The game's file layer over the platform: remembers the last failure for CheckIo.
-#include "shell/file_io.h"
+// The program folder and the game's file layer over the platform, which
+// remembers the last failure for CheckIo.
+#include "services/files.h"
+
+FilesState Files;
+
+void ResetFilesState() { Files = FilesState{}; }
+
+std::string ProgramFolderOf(const std::string& executablePath) {
+    const size_t cut = executablePath.find_last_of("/\\");
+    return cut == std::string::npos ? std::string() : executablePath.substr(0, cut + 1);
+}
+
+std::string ProgramFile(const std::string& name) { return Files.ProgramFolder + name; }
 
 namespace {
-int lastIoResult = 0;
 
 bool Record(int code) {
-    if (code != 0) lastIoResult = code;
+    if (code != 0) Files.LastIoResult = code;
     return code == 0;
 }
+
 }  // namespace
 
-void SetLastIoResult(int code) { lastIoResult = code; }
+void SetLastIoResult(int code) { Files.LastIoResult = code; }
 
 int TakeLastIoResult() {
-    const int code = lastIoResult;
-    lastIoResult = 0;
+    const int code = Files.LastIoResult;
+    Files.LastIoResult = 0;
     return code;
 }
 

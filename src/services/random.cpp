@@ -1,6 +1,6 @@
 // The program-wide generator: a 32-bit linear congruential state whose draws
 // take the high half of state x n.
-#include "shell/random.h"
+#include "services/random.h"
 
 #include "platform/platform.h"
 

@@ -1,0 +1,5 @@
+#include "frontend/front_state.h"
+
+FrontEndState Front;
+
+void ResetFrontEndState() { Front = FrontEndState{}; }

@@ -1,0 +1,5 @@
+#include "moves/moves_state.h"
+
+MovesState Moves;
+
+void ResetMovesState() { Moves = MovesState{}; }

@@ -1,0 +1,207 @@
+// The front end as a player meets it: start-up and its title, the game screen,
+// the routing of presses by screen, the top-score and farewell screens, and
+// the rebuild of every screen after a lost display.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string_view>
+#include <vector>
+
+#include "board/board_state.h"
+#include "board/game_end.h"
+#include "frontend/front_state.h"
+#include "graphics/atlas.h"
+#include "graphics/cursor.h"
+#include "graphics/surfaces.h"
+#include "moves/moves_state.h"
+#include "platform/common/message_queue.h"
+#include "support/fresh_program.h"
+
+namespace {
+
+namespace hl = platform::headless;
+using platform::MsgKind;
+
+uint16_t ScreenAt(int x, int y) { return hl::Pixel(Display.Slots[PrimarySlot].surface, x, y); }
+
+// The picture shows at (x, y) of the screen; black pixels of a keyed picture are holes.
+bool Shows(const Picture& p, int x, int y, bool keyed = false) {
+    for (int j = 0; j < p.height(); ++j)
+        for (int i = 0; i < p.width(); ++i) {
+            const uint16_t from = hl::Pixel(Display.Slots[WorkSlot].surface, p.left + i, p.top + j);
+            if (keyed && from == 0) continue;
+            if (ScreenAt(x + i, y + j) != from) return false;
+        }
+    return true;
+}
+bool ShowsAtItsPlace(const Picture& p, bool keyed = false) { return Shows(p, p.destX, p.destY, keyed); }
+
+std::vector<uint16_t> Screen() {
+    std::vector<uint16_t> pixels;
+    for (int y = 0; y < 600; ++y)
+        for (int x = 0; x < 800; ++x) pixels.push_back(ScreenAt(x, y));
+    return pixels;
+}
+
+Picture Named(std::string_view name) {
+    for (const AtlasRegion& r : kAtlas)
+        if (name == r.name) return WorkPicture(r);
+    ADD_FAILURE() << "no picture " << name;
+    return {};
+}
+
+class FrontEnd : public FreshProgram {
+public:
+    void Start() {
+        ASSERT_TRUE(StartUp());
+        Settle();
+    }
+    // Runs the main loop until the input given so far is handled, then `ms` more.
+    void Settle(int64_t ms = 100) {
+        while (hl::PendingScripted() > 0 || !platform::queue::Empty()) RunPass();
+        RunUntilMs(hl::NowMs() + ms);
+    }
+    // Runs passes until the next frame tick has run.
+    void TickOnce() {
+        const int64_t last = Shell.LastTick;
+        while (Shell.LastTick == last) RunPass();
+    }
+    void Type(uint32_t c, int64_t ms = 100) {
+        hl::Schedule(hl::NowMs(), {MsgKind::Char, c, 0, 0});
+        Settle(ms);
+    }
+    void Click(int x, int y, MsgKind button = MsgKind::LButtonDown, int64_t ms = 100) {
+        hl::Schedule(hl::NowMs(), {MsgKind::MouseMove, 0, x, y});
+        hl::Schedule(hl::NowMs(), {button, 0, x, y});
+        Settle(ms);
+    }
+    void StartAGame() {
+        Start();
+        Type(' ', 700);
+        ASSERT_EQ(Game.ScreenState, Playing);
+    }
+};
+
+TEST_F(FrontEnd, StartUpEndsOnTheStartScreenWithTheWholeTitleAndNoCursor) {
+    Start();
+    EXPECT_EQ(Game.ScreenState, StartScreen);
+    EXPECT_EQ(Cursor.CursorDrawn, 0);
+    EXPECT_TRUE(ShowsAtItsPlace(WorkPicture("title_keyed_2"), true));
+    EXPECT_GE(hl::NowMs(), 500 + 67 * 50) << "the title takes its time";
+}
+
+TEST_F(FrontEnd, DuringTheTitleAClickIsLostAKeyWaitsAndMovesOnlyMoveThePointer) {
+    hl::Schedule(1000, {MsgKind::MouseMove, 0, 222, 333});
+    hl::Schedule(1100, {MsgKind::LButtonDown, 0, 222, 333});
+    ASSERT_TRUE(StartUp());
+    Settle();
+    EXPECT_EQ(Game.ScreenState, StartScreen) << "the click was eaten by the title";
+    EXPECT_EQ(Cursor.CursorX, 222);
+    EXPECT_EQ(Cursor.CursorY, 333);
+
+    hl::Reset();
+    ResetProgramState();
+    SetUp();
+    hl::Schedule(2000, {MsgKind::Char, 'k', 0, 0});
+    Start();
+    EXPECT_EQ(Game.ScreenState, Playing) << "the key started the game once the title was over";
+}
+
+TEST_F(FrontEnd, TheGameScreenIsComposedFromTheWorkPictures) {
+    StartAGame();
+    EXPECT_EQ(Cursor.CursorDrawn, 1);
+    EraseCursor();
+    for (const char* name : {"top_bar", "button_newgame", "button_stop", "button_skin", "button_home"})
+        EXPECT_TRUE(ShowsAtItsPlace(Named(name))) << name;
+    EXPECT_EQ(Game.HoverButton, kNoButton);
+    // The pointer on the home-page bar when the screen is composed lights it.
+    Click(400, 570);
+    Type(27, 300);
+    Type(' ', 700);
+    EraseCursor();
+    EXPECT_TRUE(ShowsAtItsPlace(WorkPicture("button_home_hl")));
+}
+
+TEST_F(FrontEnd, PressesOnTheBoardEdgesGrabTheirCellOrFallToThePanel) {
+    StartAGame();
+    Moves.GrabCell = {3, 3};
+    Click(509, 541);
+    EXPECT_EQ(Moves.GrabCell, (CellPos{11, 11}));
+    for (const auto& [x, y] : {std::pair{510, 541}, {509, 542}, {89, 200}}) {
+        Moves.GrabCell = {3, 3};
+        Click(x, y);
+        EXPECT_EQ(Moves.GrabCell, (CellPos{3, 3})) << x << "," << y;
+    }
+    Click(200, 200, MsgKind::RButtonDown);
+    EXPECT_EQ(Moves.GrabCell, (CellPos{3, 3})) << "a right press turns but grabs nothing";
+}
+
+TEST_F(FrontEnd, OnTheStartScreenMovesAndRightPressesDoNothing) {
+    Start();
+    Click(300, 300, MsgKind::RButtonDown);
+    EXPECT_EQ(Game.ScreenState, StartScreen);
+    Click(300, 300);
+    EXPECT_EQ(Game.ScreenState, Playing);
+}
+
+TEST_F(FrontEnd, TopScoresCycleTheModesAndAnimateFromFrameOne) {
+    StartAGame();
+    Type(27, 0);
+    ASSERT_EQ(Game.ScreenState, TopScoresScreen);
+    const int first = Front.ScoresViewMode;
+    for (int press = 1; press <= 3; ++press) {
+        Click(700, 300, MsgKind::LButtonDown, 0);
+        EXPECT_EQ(Front.ScoresViewMode, (first + press) % 3);
+    }
+    EXPECT_EQ(Front.ScoresAnimFrame, 0);
+    TickOnce();
+    EXPECT_EQ(Front.ScoresAnimFrame, 1) << "the frame advances before it is drawn";
+    EXPECT_TRUE(Shows(WorkPicture("scores_anim_frame_1"), 313, 137, true));
+}
+
+TEST_F(FrontEnd, TheFarewellShowsEachFrameForTwoTicksThenAKeySavesAndCloses) {
+    StartAGame();
+    Type(27);
+    Click(100, 100, MsgKind::LButtonDown, 0);
+    ASSERT_EQ(Game.ScreenState, FarewellScreen);
+    // A new frame every second tick, from frame 0 on.
+    std::vector<int> frames;
+    for (int tick = 0; tick < 6; ++tick) {
+        TickOnce();
+        frames.push_back(Front.FarewellAnimFrame);
+    }
+    const std::vector<int> fromEvenTick{1, 1, 2, 2, 3, 3}, fromOddTick{0, 1, 1, 2, 2, 3};
+    EXPECT_EQ(frames, frames[0] == 1 ? fromEvenTick : fromOddTick);
+    Click(100, 100);
+    EXPECT_EQ(QuitStatus(), 0);
+    EXPECT_TRUE(Shell.TornDown);
+}
+
+TEST_F(FrontEnd, ALostDisplayRebuildsTheSameScreenInEveryState) {
+    // Each step leads to the next screen; after it, the display is lost and
+    // the rebuilt screen must match the one before, pixel for pixel.
+    struct Step {
+        const char* what;
+        std::function<void(FrontEnd&)> go;
+        uint8_t state;
+    };
+    const Step steps[] = {
+        {"start screen", [](FrontEnd& t) { t.Start(); }, StartScreen},
+        {"game", [](FrontEnd& t) { t.Type(' ', 600); }, Playing},
+        {"game over", [](FrontEnd&) { EndGame(); }, GameOver},
+        {"top scores", [](FrontEnd& t) { t.Type(27, 0); }, TopScoresScreen},
+        {"farewell", [](FrontEnd& t) { t.Click(100, 100, MsgKind::LButtonDown, 0); }, FarewellScreen},
+    };
+    for (const Step& step : steps) {
+        step.go(*this);
+        ASSERT_EQ(Game.ScreenState, step.state) << step.what;
+        const std::vector<uint16_t> before = Screen();
+        hl::LoseAllSurfaces();
+        Shell.LastTick = platform::ReadCounter();   // no animation step in the same pass
+        RunPass();
+        EXPECT_EQ(Game.ScreenState, step.state) << step.what;
+        EXPECT_TRUE(Screen() == before) << step.what;
+    }
+}
+
+}  // namespace

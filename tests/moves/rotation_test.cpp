@@ -1,0 +1,144 @@
+// Turning pieces, the lit trace of a pipe, and mode 2's sideways drag.
+#include "moves/rotation.h"
+
+#include <algorithm>
+
+#include "board/engine_fixture.h"
+#include "graphics/cursor.h"
+#include "moves/moves_state.h"
+
+namespace {
+
+class RotationTest : public EngineTest {
+public:
+    static void PointAt(int col, int row) {
+        Cursor.CursorX = static_cast<int16_t>(CellX(col) + 17);
+        Cursor.CursorY = static_cast<int16_t>(CellY(row) + 17);
+    }
+    static void Press(int col, int row, int button) {
+        PointAt(col, row);
+        BoardPress(button);
+    }
+};
+
+TEST_F(RotationTest, LeftTurnsCounterClockwiseRightClockwiseAndCrossesNeverTurn) {
+    HearEffects();
+    struct Case {
+        uint8_t code;
+        int button;
+        uint8_t after;
+    };
+    for (const Case c : {Case{3, 0, 6}, {3, 1, 4}, {1, 0, 2}, {2, 1, 1}, {0, 0, 0}, {kEmptyPipeCell, 1, kEmptyPipeCell}}) {
+        EmptyBoard();
+        Place({{4, 4, c.code}});
+        platform::headless::Get().effectsPlayed.clear();
+        Press(4, 4, c.button);
+        EXPECT_EQ(At(4, 4), c.after) << int(c.code) << " button " << c.button;
+        // A turn clicks; a cross or an empty cell stays silent.
+        EXPECT_EQ(EffectsHeard(), c.after == c.code ? std::vector<int>{} : std::vector<int>{3}) << int(c.code);
+    }
+}
+
+TEST_F(RotationTest, LockedPiecesRefuseOnlyAtLevelOne) {
+    HearEffects();
+    Place({{4, 4, 3}});
+    Game.LockFlags[CellIndex(4, 4)] = 1;
+    Game.Level = 1;
+    Press(4, 4, 0);
+    EXPECT_EQ(At(4, 4), 3);
+    EXPECT_EQ(EffectsHeard(), std::vector<int>{9});
+    Game.Level = 0;
+    Press(4, 4, 0);
+    EXPECT_EQ(At(4, 4), 6);
+}
+
+TEST_F(RotationTest, ATurnThatClosesALoopScoresClearsAndDropsTheGrab) {
+    HearEffects();
+    // Three corners of the smallest loop, the fourth one turn away.
+    Place({{4, 4, 4}, {5, 4, 5}, {4, 5, 3}, {5, 5, 3}});
+    Moves.GrabCell = {5, 5};
+    Game.Speed = 2;
+    const int64_t before = platform::headless::NowMs();
+    Press(5, 5, 0);   // 3 turns counter-clockwise into 6
+    EXPECT_EQ(Game.Score, 8 + 2 * 2);
+    EXPECT_EQ(Game.PieceCount, 0);
+    EXPECT_EQ(Moves.GrabCell.col, -1);
+    const std::vector<int> effects = EffectsHeard();
+    EXPECT_EQ(effects.front(), 3);
+    EXPECT_EQ(std::count(effects.begin(), effects.end(), 12), 4) << "one explosion per cell";
+    EXPECT_EQ(effects.back(), 5);
+    EXPECT_GE(platform::headless::NowMs() - before, 800 + 4 * 80 + 300) << "no trace after a clear";
+}
+
+TEST_F(RotationTest, TraceMarksBothWaysAndCrossesByThePathsUsed) {
+    // A pipe west-east through a cross at (5,4), and a cross at (7,4) also
+    // entered from the north by the corner above it.
+    Place({{3, 4, 2}, {4, 4, 2}, {5, 4, 0}, {6, 4, 2}, {7, 4, 0}, {7, 3, 1}, {7, 2, 4}, {8, 2, 6}, {8, 1, 1}});
+    uint8_t marks[kCells] = {};
+    ASSERT_TRUE(TraceMarks(4, 4, marks));
+    EXPECT_EQ(marks[CellIndex(3, 4)], 1);
+    EXPECT_EQ(marks[CellIndex(4, 4)], 1) << "the start";
+    EXPECT_EQ(marks[CellIndex(5, 4)], 1) << "a cross passed east-west only";
+    EXPECT_EQ(marks[CellIndex(7, 4)], 1);
+    EXPECT_EQ(marks[CellIndex(7, 3)], 0) << "the vertical path of a cross is another pipe";
+    uint8_t fromAbove[kCells] = {};
+    ASSERT_TRUE(TraceMarks(3, 7, fromAbove));
+    EXPECT_EQ(fromAbove[CellIndex(7, 4)], 2) << "entered north-south";
+    EXPECT_EQ(fromAbove[CellIndex(8, 1)], 1);
+    EXPECT_EQ(fromAbove[CellIndex(6, 4)], 0);
+    // A piece whose neighbours do not face it lights nothing and waits for nothing.
+    EmptyBoard();
+    Place({{2, 2, 1}, {2, 1, 2}});
+    uint8_t none[kCells] = {};
+    EXPECT_FALSE(TraceMarks(2, 2, none));
+    const int64_t before = platform::headless::NowMs();
+    TraceConnection(2, 2);
+    EXPECT_EQ(platform::headless::NowMs(), before);
+}
+
+TEST_F(RotationTest, ATraceLightsFor150MsThenShowsThePiecesAgain) {
+    Place({{3, 4, 2}, {4, 4, 1}, {5, 4, 2}});
+    const int64_t before = platform::headless::NowMs();
+    Press(4, 4, 0);   // the straight turns to join both neighbours
+    EXPECT_EQ(At(4, 4), 2);
+    EXPECT_GE(platform::headless::NowMs() - before, 150);
+    constexpr Picture kStraight = WorkPicture("pipe_2");
+    for (int col : {3, 4, 5}) EXPECT_TRUE(ShowsPicture(kStraight, CellX(col), CellY(4))) << col;
+}
+
+class SlideTest : public RotationTest {
+public:
+    void SetUp() override {
+        RotationTest::SetUp();
+        Game.GameMode = 2;
+    }
+    static void Release(int col, int row) {
+        PointAt(col, row);
+        SlideGrabbed();
+    }
+};
+
+TEST_F(SlideTest, APieceSlidesDropsIntoHolesAndGoesOnInTheLowerRow) {
+    HearEffects();
+    // Row 5 is free right of the piece; column 5 has a hole below row 5 and a
+    // floor under it; a piece sits on top of the slid one.
+    Place({{3, 5, 1}, {3, 4, 2}, {5, 7, 1}, {4, 6, 1}, {6, 6, 1}, {7, 6, 1}, {8, 6, 1}, {9, 6, 1}, {10, 6, 1}, {11, 6, 1}});
+    Moves.GrabCell = {3, 5};
+    const int64_t before = platform::headless::NowMs();
+    Release(8, 5);
+    EXPECT_EQ(At(5, 6), 1) << "dropped into the hole of column 5 and stopped at the piece in its way";
+    EXPECT_EQ(At(3, 5), 2) << "the column it left closed up";
+    EXPECT_EQ(At(3, 4), kEmptyPipeCell);
+    EXPECT_EQ(Moves.GrabCell, (CellPos{3, 5})) << "the grab names a cell, not a piece";
+    EXPECT_GE(platform::headless::NowMs() - before, 2 * 100 + 50 + 100);
+    const std::vector<int> effects = EffectsHeard();
+    EXPECT_EQ(std::count(effects.begin(), effects.end(), 11), 2) << "the close-up and the drop";
+    // A release in the grabbed column moves nothing; the piece now in the
+    // grabbed cell is the one slid next.
+    Release(3, 5);
+    EXPECT_EQ(At(3, 5), 2);
+    Release(0, 5);
+    EXPECT_EQ(At(0, 11), 2) << "it fell to the floor of column 2 and slid on along the bottom row";
+}
+
+}  // namespace

@@ -1,0 +1,194 @@
+// Saving at the end of a run: what SaveAll writes, that it writes once, and
+// that a save cut off at any step leaves every file old or new, never a mix.
+#include <grp.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <map>
+
+#include "board/board_state.h"
+#include "persist/persist_fixture.h"
+#include "persist/settings.h"
+#include "persist/top_scores.h"
+#include "sound/effects.h"
+#include "sound/music.h"
+
+namespace hl = platform::headless;
+namespace fs = std::filesystem;
+
+const std::vector<std::string> kSavedNames = {"level", "ngame", "nskin", "torvanex.cfg", "torvanex.rec"};
+
+class SaveTest : public PersistTest {
+protected:
+    // Files of an earlier run (everything off, skin 0, scores as stored) and a
+    // run that changed every option and entered a score.
+    void PlayARun() {
+        Write("torvanex.cfg", oldConfig);
+        Write("nskin", std::string(1, '\0'));
+        Write("ngame", std::string(1, '\0'));
+        Write("level", std::string(1, '\0'));
+        Write("torvanex.rec", oldScores);
+        LoadConfig();
+        LoadByteSettings();
+        LoadTopScores();
+        Sound.SoundOn = 1;
+        Music.MusicOn = 1;
+        Game.SkinIndex = 2;
+        Game.GameMode = 1;
+        Game.Level = 1;
+        InsertTopScore("Ada", INT32_MAX);  // beats any stored score but the same
+    }
+    const std::string oldConfig = ConfigFile('0', '0');
+    const std::string oldScores = std::string(750, '\x5a');
+};
+
+TEST_F(SaveTest, SaveAllWritesEveryOption) {
+    Sound.SoundOn = 0;
+    Music.MusicOn = 1;
+    Game.SkinIndex = 2;
+    Game.GameMode = 1;
+    Game.Level = 1;
+    SaveAll();
+    EXPECT_EQ(Read("torvanex.cfg"), ConfigFile('0', '1')) << "four lines, each ended by CR LF";
+    EXPECT_EQ(Read("nskin"), "\x02");
+    EXPECT_EQ(Read("ngame"), "\x01");
+    EXPECT_EQ(Read("level"), "\x01");
+    EXPECT_EQ(Names(), (std::vector<std::string>{"level", "ngame", "nskin", "torvanex.cfg"}))
+        << "no score file without a new score";
+}
+
+TEST_F(SaveTest, ScoresReachTheFileOnlyWhenAnEntryWasInserted) {
+    Write("torvanex.rec", oldScores);
+    LoadTopScores();
+    ShortenScoreName(0, 0, 1);
+    SaveAll();
+    EXPECT_EQ(Read("torvanex.rec"), oldScores) << "a shortened name alone is not saved";
+
+    Fresh();
+    Remove("torvanex.rec");
+    LoadTopScores();
+    Game.GameMode = 2;
+    InsertTopScore("Grace", 2000000000);
+    SaveAll();
+    EXPECT_EQ(ScoreName(4, 0), "Grace") << "the tables stay readable after the save";
+    Fresh();
+    LoadTopScores();
+    EXPECT_EQ(ScoreName(4, 0), "Grace");
+    EXPECT_EQ(ScoreValue(4, 0), 2000000000);
+    EXPECT_EQ(ScoreValue(4, 1), 504);
+}
+
+TEST_F(SaveTest, SaveAllRunsOncePerRun) {
+    PlayARun();
+    SaveAll();
+    std::vector<std::string> first;
+    for (const auto& name : kSavedNames) first.push_back(Read(name));
+    Sound.SoundOn = 0;
+    Game.SkinIndex = 0;
+    InsertTopScore("Later", 9999);
+    SaveAll();
+    for (size_t i = 0; i < kSavedNames.size(); ++i) EXPECT_EQ(Read(kSavedNames[i]), first[i]) << kSavedNames[i];
+}
+
+// Every step of every file's replacement fails in turn. The failing file keeps
+// its old bytes, those written before it are new, those after it old, and no
+// temporary is ever left.
+TEST_F(SaveTest, SaveCutOffAtEveryStep) {
+    const std::vector<std::string> order = {"torvanex.rec", "torvanex.cfg", "nskin", "ngame", "level"};
+    PlayARun();
+    SaveAll();
+    std::map<std::string, std::string> fresh;
+    for (const auto& name : order) fresh[name] = Read(name);
+    ASSERT_NE(fresh["torvanex.rec"], oldScores);
+
+    const hl::FileOp steps[] = {hl::FileOp::Create, hl::FileOp::Write, hl::FileOp::Close, hl::FileOp::Rename};
+    for (size_t failing = 0; failing < order.size(); ++failing) {
+        for (hl::FileOp step : steps) {
+            SCOPED_TRACE(order[failing] + " step " + std::to_string(static_cast<int>(step)));
+            for (const auto& name : Names()) Remove(name);
+            Fresh();
+            PlayARun();
+            hl::InjectFileError(order[failing], step, 112);
+            const bool quiet = order[failing] == "torvanex.cfg";
+            EXPECT_EQ(ExitStatusOf([] { SaveAll(); }), quiet ? -1 : 1);
+            if (quiet) {
+                EXPECT_TRUE(hl::Get().messageBoxes.empty());
+            } else {
+                ExpectFileError(" 112");
+            }
+            for (size_t i = 0; i < order.size(); ++i) {
+                const std::string old = i == 0 ? oldScores : i == 1 ? oldConfig : std::string(1, '\0');
+                EXPECT_EQ(Read(order[i]), i < failing ? fresh[order[i]] : old) << order[i];
+            }
+            EXPECT_EQ(Names(), kSavedNames);
+        }
+    }
+}
+
+// Code 5 stands for a folder that takes no new file: the file is written in place.
+TEST_F(SaveTest, FolderWithoutNewFilesIsWrittenInPlace) {
+    Write("nskin", std::string("\x01\x01\x01", 3));
+    Write("ngame", std::string(1, '\0'));
+    Game.SkinIndex = 2;
+    Game.GameMode = 1;
+    hl::InjectFileError("nskin", hl::FileOp::Create, 5);
+    hl::InjectFileError("ngame", hl::FileOp::Rename, 5);
+    hl::InjectFileError("level", hl::FileOp::Create, 5);
+    EXPECT_EQ(ExitStatusOf([] { SaveAll(); }), 1) << "no \"level\" to write in place";
+    ExpectFileError("   5");
+    EXPECT_EQ(Read("nskin"), "\x02") << "overwritten and cut to its new size";
+    EXPECT_EQ(Read("ngame"), "\x01");
+    EXPECT_EQ(Names(), (std::vector<std::string>{"ngame", "nskin", "torvanex.cfg"}));
+}
+
+TEST_F(SaveTest, LinkedFilesAreReplacedAtTheirTarget) {
+    fs::create_directory(folder + "store");
+    Write("store/skin", "x");
+    fs::permissions(folder + "store/skin", fs::perms(0640));
+    fs::create_symlink("store/skin", folder + "nskin");
+    fs::create_symlink(folder + "store/mode", folder + "ngame");  // dangling, absolute
+    Game.SkinIndex = 2;
+    Game.GameMode = 1;
+    SaveAll();
+    EXPECT_EQ(fs::read_symlink(folder + "nskin"), "store/skin");
+    EXPECT_EQ(Read("store/skin"), "\x02");
+    EXPECT_EQ(fs::status(folder + "store/skin").permissions() & fs::perms::all, fs::perms(0640));
+    EXPECT_TRUE(fs::is_symlink(folder + "ngame"));
+    EXPECT_EQ(Read("store/mode"), "\x01");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder + "store"), {}), 2);
+}
+
+// Replaces `path` with the byte 2 in a child process that cannot write where
+// the permission bits forbid it, and returns the result; 200 when root could
+// not be given up, 201 when the folder still takes new files.
+int ReplaceWithoutPrivileges(const std::string& folder, const std::string& name) {
+    const pid_t child = fork();
+    if (child == 0) {
+        if (geteuid() == 0 && (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0)) _exit(200);
+        if (mkdir((folder + "probe").c_str(), 0700) == 0) _exit(201);
+        _exit(platform::ReplaceFileAtomically(folder + name, "\x02", 1));
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// The real file system: a folder of mode 0555 with a writable and a read-only
+// file. Root writes anywhere, so the save runs as "nobody" then.
+TEST_F(SaveTest, ReadOnlyFolderOnTheDisk) {
+    Write("nskin", "\x01");
+    Write("ngame", "\x01");
+    fs::permissions(folder + "nskin", fs::perms(0666));
+    fs::permissions(folder + "ngame", fs::perms(0444));
+    fs::permissions(folder, fs::perms(0555));
+    const int writable = ReplaceWithoutPrivileges(folder, "nskin");
+    const int readOnly = ReplaceWithoutPrivileges(folder, "ngame");
+    fs::permissions(folder, fs::perms(0755));
+    if (writable == 200 || writable == 201) GTEST_SKIP() << "permissions do not bite here (" << writable << ")";
+    EXPECT_EQ(writable, 0);
+    EXPECT_EQ(Read("nskin"), "\x02") << "written in place";
+    EXPECT_EQ(readOnly, 5);
+    EXPECT_EQ(Read("ngame"), "\x01");
+    EXPECT_EQ(Names(), (std::vector<std::string>{"ngame", "nskin"}));
+}

@@ -1,0 +1,18 @@
+// Pictures on screen, checked against the WorkSlot rectangles they come from.
+// With the WorkSlot painted in its pattern (no pixel 0, nearby pixels all
+// differ) a keyed copy lands whole like an opaque one, and a copy taken from
+// or put in the wrong place shows.
+#pragma once
+
+#include "graphics/atlas.h"
+#include "graphics/surfaces.h"
+
+uint16_t PixelOf(int slot, int x, int y);
+void PaintWorkPattern();
+// The w x h part of a picture from (dx, dy) within it, placed as far in on screen.
+Picture PartOf(const Picture& picture, int dx, int dy, int w, int h);
+// `slot` holds exactly the picture's pixels with its top-left at (x, y).
+bool ShowsPicture(const Picture& picture, int x, int y, int slot = PrimarySlot);
+inline bool ShowsAtItsPlace(const Picture& p, int slot = PrimarySlot) { return ShowsPicture(p, p.destX, p.destY, slot); }
+// The leftmost x in fromX..toX where the picture shows on row y; -1 when nowhere.
+int FindPicture(const Picture& picture, int fromX, int toX, int y, int slot = PrimarySlot);
