@@ -194,7 +194,8 @@ awk -v b="$((busy1 - busy0))" -v w="$((wall1 - wall0))" -v hz="$hz" 'BEGIN {
   printf "   the machine was busy %.2f cores on average meanwhile (game and X included; 2 cores: figures are slowed above ~1)\n", b / hz / (w / 1e9) }'
 
 start_game
-sleep 3
+# The title animation runs for about four seconds; then the start screen stays still.
+sleep 6
 
 # (a) the start screen, idle, music playing.
 snapshot "$game_pid" >"$work/a0"
