@@ -20,8 +20,8 @@ game=$(realpath "${1:-$root/build/torvanex}")
 screen=${2:-800x600x16}
 seconds=${3:-20}
 starts=${STARTS:-5}
-folder=$(dirname "$game")
-probe=${PROBE:-$folder/bench_first_frame}
+data=$(dirname "$game")
+probe=${PROBE:-$data/bench_first_frame}
 [ -x "$probe" ] || probe=$root/build/bench_first_frame
 export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
 export TORVANEX_PRESENT_STATS=1
@@ -33,6 +33,14 @@ done
 [ -x "$probe" ] || { echo "no bench_first_frame (build it: cmake --build build --target bench_first_frame)"; exit 2; }
 
 work=$(mktemp -d)
+# The game saves its settings and scores beside itself: it runs from a copy of
+# its program folder, so the build's own are left alone.
+folder=$work/game
+mkdir "$folder"
+cp "$game" "$folder/torvanex"
+for f in "$data"/*.wrk "$data"/*.skn "$data"/*.wav "$data"/*.mid "$data"/arial8 "$data"/times16 "$data"/help.txt; do
+  [ -e "$f" ] && ln -s "$(cd "$(dirname "$f")" && pwd)/$(basename "$f")" "$folder/"
+done
 xvfb_pid=
 game_pid=
 probe_pid=
@@ -69,7 +77,7 @@ machine_busy() {
 # reaped when it ends); sets game_pid and first_ms.
 start_game() {
   : >"$work/probe.out"
-  (cd "$folder" && exec "$probe" "$work/game.log" "$game") >"$work/probe.out" &
+  (cd "$folder" && exec "$probe" "$work/game.log" ./torvanex) >"$work/probe.out" &
   probe_pid=$!
   first_ms=none
   for _ in $(seq 240); do

@@ -17,6 +17,14 @@ for tool in Xvfb xdotool import convert compare; do
 done
 
 work=$(mktemp -d)
+# The game saves its settings and scores beside itself: it runs from a copy of
+# its program folder, so the build's own are left alone.
+copy=$work/game
+mkdir "$copy"
+cp "$game" "$copy/torvanex"
+for f in "$folder"/*.wrk "$folder"/*.skn "$folder"/*.wav "$folder"/*.mid "$folder"/arial8 "$folder"/times16 "$folder"/help.txt; do
+  [ -e "$f" ] && ln -s "$(cd "$(dirname "$f")" && pwd)/$(basename "$f")" "$copy/"
+done
 xvfb_pid=
 game_pid=
 cleanup() {
@@ -45,7 +53,7 @@ for _ in $(seq 50); do
 done
 xdotool getdisplaygeometry >/dev/null 2>&1 || fail "Xvfb did not start on $DISPLAY"
 
-(cd "$folder" && SDL_AUDIODRIVER=dummy exec "$game") >"$work/game.log" 2>&1 &
+(cd "$copy" && SDL_AUDIODRIVER=dummy exec ./torvanex) >"$work/game.log" 2>&1 &
 game_pid=$!
 
 window=
