@@ -10,7 +10,11 @@
 #include <cstring>
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <numbers>
+#include <string>
+#include <thread>
+#include <utility>
 
 #include "platform/platform.h"
 #include "platform/common/message_queue.h"
@@ -46,7 +50,7 @@ constexpr const char* kSoundFonts[] = {
 constexpr float kDcCutoffHz = 10.0f;
 constexpr int kDcMaxChannels = 8;
 
-// How long a busy start may hold back the first piece.
+// How long a start that shows nothing may hold back the first piece.
 constexpr Uint64 kFirstPieceWaitMs = 500;
 
 struct Buffer {
@@ -62,13 +66,27 @@ struct DcBlocker {
     float lastOut[kDcMaxChannels] = {};
 };
 
-// The first piece, opened before the game's first picture, is loaded once
-// the game first sits idle (see StartDeferredMusic).
+// The first piece's synthesiser takes tens of milliseconds to set up: done
+// at once it held back the game's first picture, done on the game's thread
+// after it, it stalls the title's animation. It is set up on a thread of its
+// own once the first picture is shown (see StartDeferredMusic).
+struct PieceLoad {
+    std::string path;
+    Mix_Music* music = nullptr;  // written by the loader before `done`
+    std::atomic<bool> done{false};
+    std::thread thread;
+    // A process that ends meanwhile waits for it (a thread left running would end it abnormally).
+    ~PieceLoad() {
+        if (thread.joinable()) thread.join();
+    }
+};
+
 struct DeferredPiece {
-    bool waiting = false;
+    bool waiting = false;  // opened and not yet loaded
     bool play = false;
     std::string path;
     Uint64 since = 0;
+    std::unique_ptr<PieceLoad> load;  // once the loader has started
 };
 
 struct Audio {
@@ -169,8 +187,18 @@ bool OpenMixer() {
     return true;
 }
 
+// A piece stopped or replaced while it loads is waited for and freed.
+void DropDeferredPiece() {
+    DeferredPiece& piece = audio.deferred;
+    if (piece.load) {
+        if (piece.load->thread.joinable()) piece.load->thread.join();
+        if (Mix_Music* music = piece.load->music) WithoutEndOfPiece([music] { Mix_FreeMusic(music); });
+    }
+    piece = DeferredPiece{};
+}
+
 void FreeMusic() {
-    audio.deferred = DeferredPiece{};
+    DropDeferredPiece();
     if (!audio.music) return;
     Mix_Music* music = audio.music;
     audio.music = nullptr;
@@ -226,10 +254,8 @@ bool LooksLikeMidi(const std::string& path) {
     return got == sizeof head && std::memcmp(head, "MThd", 4) == 0;
 }
 
-// The first piece of a run started while the window has not yet shown the
-// game's first picture would hold that picture back by the synthesiser's
-// set-up; it waits instead. Without a window (tests of sound alone) nothing
-// waits.
+// The first piece of a run is put off (see PieceLoad); without a window
+// (tests of sound alone) nothing is.
 bool PutOffPiece() { return !audio.pieceTried && sdl::State().window != nullptr; }
 
 SDL_AudioFormat SampleFormat(const PcmFormat& format) {
@@ -290,15 +316,29 @@ uint32_t MusicEndedEventType() {
     return type;
 }
 
-void StartDeferredMusic(bool idle) {
+void StartDeferredMusic() {
     DeferredPiece& piece = audio.deferred;
     if (!piece.waiting) return;
-    if (!idle && SDL_GetTicks64() - piece.since < kFirstPieceWaitMs) return;
-    const DeferredPiece started = piece;
+    if (!piece.load) {
+        if (State().presents == 0 && SDL_GetTicks64() - piece.since < kFirstPieceWaitMs) return;
+        // Loading touches nothing the mixer plays from: only the new piece.
+        piece.load = std::make_unique<PieceLoad>();
+        PieceLoad* load = piece.load.get();
+        load->path = piece.path;
+        load->thread = std::thread([load] {
+            load->music = Mix_LoadMUS(load->path.c_str());
+            load->done.store(true);
+            WakeMainThread();
+        });
+        return;
+    }
+    if (!piece.load->done.load()) return;
+    piece.load->thread.join();
+    audio.music = std::exchange(piece.load->music, nullptr);
+    const bool play = piece.play;
     piece = DeferredPiece{};
-    audio.music = Mix_LoadMUS(started.path.c_str());
     audio.pieceTried = true;
-    if (!started.play) return;
+    if (!play) return;
     // The game was told the piece plays; if it cannot, it ends at once and
     // the game goes on with the next one.
     if (!audio.music || Mix_PlayMusic(audio.music, 1) != 0) OnMusicFinished();
@@ -370,7 +410,9 @@ bool OpenMusic(const std::string& path) {
     if (!CanPlayMidi() || !IsRegularFile(path.c_str())) return false;
     if (PutOffPiece()) {
         if (!LooksLikeMidi(path)) return false;
-        audio.deferred = DeferredPiece{true, false, path, SDL_GetTicks64()};
+        audio.deferred.waiting = true;
+        audio.deferred.path = path;
+        audio.deferred.since = SDL_GetTicks64();
         return true;
     }
     audio.music = Mix_LoadMUS(path.c_str());

@@ -99,9 +99,9 @@ void ReportPresentStats(bool final);
 
 // ---------------------------------------------------------------- audio
 
-// The first piece of music waits until the game first sits idle with its
-// screen shown (its synthesiser takes tens of milliseconds to set up), or
-// until a busy start has gone on for half a second. Cheap when nothing waits.
-void StartDeferredMusic(bool idle);
+// The first piece of music waits for the game's first picture (or half a
+// second), is loaded on a thread of its own, and starts once loaded: called
+// wherever the screen may be shown. Cheap when nothing waits.
+void StartDeferredMusic();
 
 }  // namespace platform::sdl

@@ -151,7 +151,6 @@ bool TakeMessage(Message& out) {
     sdl::PumpEvents();
     // Between passes of the main loop every drawing has its cursor back on.
     sdl::PresentIfDue();
-    sdl::StartDeferredMusic(false);
     sdl::ReportPresentStats(false);
     return queue::Pop(out);
 }

@@ -161,6 +161,8 @@ bool PresentWaiting() {
 }
 
 void PresentIfDue() {
+    // Every wait and poll of the game passes here, the title animation's too.
+    StartDeferredMusic();
     if (!PresentWaiting()) return;
     const auto now = static_cast<int64_t>(SDL_GetPerformanceCounter());
     if (now < NextPresentAllowed()) return;

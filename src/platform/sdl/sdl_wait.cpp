@@ -149,7 +149,6 @@ void WaitForMessage(int64_t deadline) {
     while (queue::Empty()) {
         sdl::PresentIfDue();
         const bool presentWaiting = sdl::PresentWaiting();
-        if (!presentWaiting) sdl::StartDeferredMusic(true);
         sdl::ReportPresentStats(false);
         const auto now = static_cast<int64_t>(SDL_GetPerformanceCounter());
         if (now >= deadline) return;
