@@ -50,7 +50,10 @@ constexpr const char* kSoundFonts[] = {
 constexpr float kDcCutoffHz = 10.0f;
 constexpr int kDcMaxChannels = 8;
 
-// How long a start that shows nothing may hold back the first piece.
+// The first piece's set-up takes a core for tens of milliseconds: it waits
+// this long after the first picture was sent, for the X server to show it
+// first (on two cores it would compete), and at most kFirstPieceWaitMs.
+constexpr Uint64 kAfterFirstPictureMs = 100;
 constexpr Uint64 kFirstPieceWaitMs = 500;
 
 struct Buffer {
@@ -320,7 +323,9 @@ void StartDeferredMusic() {
     DeferredPiece& piece = audio.deferred;
     if (!piece.waiting) return;
     if (!piece.load) {
-        if (State().presents == 0 && SDL_GetTicks64() - piece.since < kFirstPieceWaitMs) return;
+        const Uint64 now = SDL_GetTicks64();
+        const bool shown = State().presents > 0 && now - State().firstShownAt >= kAfterFirstPictureMs;
+        if (!shown && now - piece.since < kFirstPieceWaitMs) return;
         // Loading touches nothing the mixer plays from: only the new piece.
         piece.load = std::make_unique<PieceLoad>();
         PieceLoad* load = piece.load.get();

@@ -41,6 +41,7 @@ struct Backend {
     bool countPresents = false;
     int64_t presents = 0;
     int64_t pixelsSent = 0;
+    Uint64 firstShownAt = 0;         // SDL ticks when the first picture was sent
     int64_t statsPrinted = 0;        // counter value of the last printed figures
 };
 

@@ -89,6 +89,7 @@ void Present(memory::Surface& primary) {
     // What could not be sent is sent whole next time.
     st.windowStale = result != 0;
     if (result == 0 && pixels > 0) {
+        if (st.presents == 0) st.firstShownAt = SDL_GetTicks64();
         ++st.presents;
         st.pixelsSent += pixels;
     }
