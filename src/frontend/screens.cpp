@@ -147,7 +147,9 @@ void ShowGameScreen() {
     DrawModeTitle(ComposeSlot);
     DrawBoard(ComposeSlot);
     if (Game.ScreenState == GameOver) DrawGameOverPicture(ComposeSlot);
-    const bool onHomeBar = PointerIn(kHomeBar.destX, kHomeBar.destY, kHomeBar.width(), kHomeBar.height());
+    const ScreenArea home = PanelButtonArea(kHomeButton);
+    const bool onHomeBar = PointerIn(static_cast<uint16_t>(home.x), static_cast<uint16_t>(home.y),
+                                     static_cast<uint16_t>(home.w), static_cast<uint16_t>(home.h));
     CopyPicture(onHomeBar ? kHomeBarLit : kHomeBar, ComposeSlot);
     WaitForVerticalBlank();
     EraseCursor();
