@@ -29,14 +29,10 @@ constexpr uint8_t kEscape = 27, kSpace = 32;
 constexpr int kLastHelpPage = 5;
 
 constexpr ScreenArea kBoard = AreaOf("board_area");
-constexpr ScreenArea kGiveUp = AreaOf("zast_giveup_area");
-constexpr ScreenArea kRightColumn = AreaOf("zast_hidden_by_right_column");
-constexpr ScreenArea kHomeBar = AreaOf("zast_hidden_by_home_bar");
 constexpr ScreenArea kHelpPrevious = AreaOf("help_prev_click");
 constexpr ScreenArea kHelpNext = AreaOf("help_next_click");
 constexpr ScreenArea kNextGameMode = AreaOf("rec_next_mode_box");
 constexpr ScreenArea kBackToGame = AreaOf("rec_back_line_area");
-constexpr int kTopBarBottom = 65;
 
 bool In(const ScreenArea& a) {
     return PointerIn(static_cast<uint16_t>(a.x), static_cast<uint16_t>(a.y), static_cast<uint16_t>(a.w),
@@ -119,7 +115,7 @@ void LeftPressed() {
     if (State(Playing) && In(kBoard)) {
         Moves.GrabCell = {(Cursor.CursorX - kBoardLeft) / kCellSize, (Cursor.CursorY - kBoardTop) / kCellSize};
         BoardPress(0);
-    } else if (State(Playing) && Game.GameMode == 2 && In(kGiveUp)) {
+    } else if (State(Playing) && Game.GameMode == 2 && In(PanelButtonArea(kGiveUpButton))) {
         EndGivenUp();
     } else if (State(HelpScreen)) {
         if (In(kHelpPrevious))
@@ -149,16 +145,17 @@ void LeftPressed() {
 }
 
 void RightPressed() {
-    constexpr ScreenArea kSpeedButton{537, 314, 235, 53};
     if (State(Playing) && In(kBoard))
         BoardPress(1);
-    else if (OnGameScreen() && In(kSpeedButton))
+    else if (OnGameScreen() && In(PanelButtonArea(kSpeedButton)))
         PanelInput();
 }
 
 void MouseMoved() {
     if (!OnGameScreen()) return;
-    if (Cursor.CursorY < kTopBarBottom || In(kRightColumn) || In(kHomeBar) || In(kGiveUp)) {
+    // The give-up place counts in every mode.
+    if (In(PanelTopBarArea()) || In(PanelColumnArea()) || In(PanelButtonArea(kHomeButton)) ||
+        In(PanelButtonArea(kGiveUpButton))) {
         PanelInput();
         return;
     }
