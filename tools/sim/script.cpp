@@ -9,12 +9,15 @@
 #include <sstream>
 
 #include "board/board_state.h"
+#include "frontend/front_state.h"
 #include "graphics/surfaces.h"
 #include "platform/common/message_queue.h"
 #include "platform/headless/headless.h"
 #include "services/files.h"
 #include "services/random.h"
 #include "shell/shell.h"
+#include "sound/effects.h"
+#include "sound/music.h"
 
 namespace hl = platform::headless;
 using platform::Message;
@@ -25,7 +28,7 @@ const char* const kSimUsage =
     "                    [--screenshot FILE.bmp] [ACTION ...]\n"
     "actions: wait:MS  ticks:K  key:NAME  type:TEXT  move:X,Y  click:X,Y,left|right\n"
     "         press:C,R,left|right  rotate:C,R,left|right  slide:C,R,C2  shift:left|right\n"
-    "         lose-display  close  dump  dump:effects  dump:files\n";
+    "         lose-display  close  dump  dump:effects  dump:files  dump:panel\n";
 
 namespace {
 
@@ -91,7 +94,7 @@ struct CellTarget {
 CellTarget CellCentre(int col, int row) { return {CellX(col) + kCellSize / 2, CellY(row) + kCellSize / 2}; }
 
 // One point of the timeline: messages to deliver, or something the runner does.
-enum class EventKind { Message, Dump, DumpEffects, DumpFiles, LoseDisplay };
+enum class EventKind { Message, Dump, DumpEffects, DumpFiles, DumpPanel, LoseDisplay };
 struct TimedEvent {
     int64_t atMs;
     EventKind kind;
@@ -121,6 +124,8 @@ std::optional<std::string> Timeline(const std::vector<std::string>& actions, std
             out.push_back({t, EventKind::DumpEffects, {}});
         } else if (action == "dump:files") {
             out.push_back({t, EventKind::DumpFiles, {}});
+        } else if (action == "dump:panel") {
+            out.push_back({t, EventKind::DumpPanel, {}});
         } else if (action == "lose-display") {
             out.push_back({t, EventKind::LoseDisplay, {}});
         } else if (action == "close") {
@@ -236,6 +241,20 @@ void DumpFiles(std::string& out, const std::string& folder) {
     }
 }
 
+// The options the panel sets and what it asked of the desktop; the program
+// folder shows as <folder>, so the dump does not depend on where the run was.
+void DumpPanel(std::string& out, const std::string& folder) {
+    char line[200];
+    std::snprintf(line, sizeof line, "panel: skin=%d hover=%d sound=%d music=%d views=%d minimised=%d\n",
+                  Game.SkinIndex, Game.HoverButton, Sound.SoundOn, Music.MusicOn, Front.ScoresViewMode,
+                  hl::Get().minimiseCount);
+    out += line;
+    for (std::string url : hl::Get().urlsOpened) {
+        if (const size_t at = url.find(folder); at != std::string::npos) url.replace(at, folder.size(), "<folder>");
+        out += "url opened: " + url + "\n";
+    }
+}
+
 void WriteByteFile(const std::string& path, int value) {
     std::ofstream(path, std::ios::binary).put(static_cast<char>(value));
 }
@@ -325,6 +344,7 @@ SimResult RunScript(const SimOptions& options, const std::string& folder) {
                 case EventKind::Dump: Dump(result.output); break;
                 case EventKind::DumpEffects: DumpEffects(result.output, effectsShown); break;
                 case EventKind::DumpFiles: DumpFiles(result.output, folder); break;
+                case EventKind::DumpPanel: DumpPanel(result.output, folder); break;
                 case EventKind::LoseDisplay: hl::LoseAllSurfaces(); break;
                 case EventKind::Message: break;
             }
