@@ -66,4 +66,9 @@ TEST_F(Scenario, TheTopScoreScreensThreeAreas) {
     EXPECT_TRUE(run.quit);
 }
 
+TEST_F(Scenario, ThePanelStopsTogglesCyclesReskinsAndSwitchesTheMode) {
+    Play("panel_buttons");
+    EXPECT_EQ(Game.ScreenState, TopScoresScreen);
+}
+
 }  // namespace
