@@ -71,4 +71,10 @@ TEST_F(Scenario, ThePanelStopsTogglesCyclesReskinsAndSwitchesTheMode) {
     EXPECT_EQ(Game.ScreenState, TopScoresScreen);
 }
 
+TEST_F(Scenario, LashTilesLinesByMouseAndByKeyboard) {
+    Play("mode1_lines");
+    EXPECT_EQ(Game.LineStart, (CellPos{7, 6}));
+    EXPECT_EQ(Game.KeyCursor, (CellPos{-1, -1})) << "the keyboard cursor hides while a line is drawn";
+}
+
 }  // namespace
