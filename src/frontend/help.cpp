@@ -105,36 +105,28 @@ bool PictureFor(Coding coding, int code, Picture& out) {
 }
 
 // The first 90 characters of each of the first 117 lines; lines the file does
-// not have stay empty. The file is read in pieces, so neither a long line nor
-// a long file takes more than the 117 lines it shows.
+// not have stay empty. The file is read a piece at a time and no further than
+// its 117th line, so a long line or a long file is never held whole.
 std::vector<std::string> ReadHelpLines() {
     std::vector<std::string> lines(kHelpLineCount);
     platform::File* file = OpenGameFile(ProgramFile(kHelpFile), platform::FileMode::Read);
     CheckIo();
     int64_t left = std::max<int64_t>(GameFileSize(file), 0);
-    size_t line = 0, length = 0;   // length: characters of the line so far, kept or not
-    bool afterReturn = false;
+    size_t line = 0;
     char chunk[4096];
     while (left > 0 && line < lines.size()) {
         const size_t n = static_cast<size_t>(std::min<int64_t>(left, sizeof chunk));
         ReadGameFile(file, chunk, n);
         CheckIo();
         left -= static_cast<int64_t>(n);
+        // The CR of a CR LF stays at the line's end, where it shows as nothing.
         for (size_t i = 0; i < n && line < lines.size(); ++i) {
-            const char c = chunk[i];
-            if (c == '\n') {
-                // A line that ends in CR LF keeps no CR.
-                if (afterReturn && length <= kLineCapacity) lines[line].pop_back();
+            if (chunk[i] == '\n')
                 ++line;
-                length = 0;
-                afterReturn = false;
-                continue;
-            }
-            if (length++ < kLineCapacity) lines[line] += c;
-            afterReturn = c == '\r';
+            else if (lines[line].size() < kLineCapacity)
+                lines[line] += chunk[i];
         }
     }
-    if (line < lines.size() && afterReturn && length <= kLineCapacity) lines[line].pop_back();
     CloseGameFile(file);
     TakeLastIoResult();   // everything is read: a failed close changes nothing
     return lines;
