@@ -66,4 +66,14 @@ TEST_F(Scenario, TheTopScoreScreensThreeAreas) {
     EXPECT_TRUE(run.quit);
 }
 
+TEST_F(Scenario, ANewTopScoreAsksForANameThatALostDisplayKeeps) {
+    Play("name_entry");
+    EXPECT_EQ(Game.ScreenState, GameOver);
+}
+
+TEST_F(Scenario, TheHelpHoldsTheGameStillWhileItsPagesTurn) {
+    Play("help");
+    EXPECT_EQ(Game.ScreenState, Playing);
+}
+
 }  // namespace
