@@ -69,16 +69,43 @@ struct Grid {
     Coding coding;
     std::span<const int> codes;
 };
-constexpr int kRoundLoops[] = {11, 12, 11, 12, 2, 4, 10, 7, 7, 7, 9, 12, 11, 13, 8, 10, 12, 14, 10, 9, 13, 1, 10, 13};
-constexpr int kCrossedOnce[] = {4, 5, -3, 3, 0, 5, -4, 3, 6};
-constexpr int kCrossedThrice[] = {4, 5, 4, 5, -2, 3, 0, 0, 0, 5, -5, 3, 6, 3, 6};
-constexpr int kHalfLitCrosses[] = {4,  2, 5, -10, 4, 5, -1, -10, -10, -10, -10, -10, 1, -4, 7, -10, 1, 3,
-                                   5,  -10, 4, 8, 2, 5, 3, 2,  6,   -10, 3,   2,   6, -10, 3, 2, 2, 6};
-constexpr int kOddShapes[] = {4, 5, -1, -5, -10, -10, -10, -10, -10, -4, 4, 5, -5, 7, 3, 2, 5, -10, 4, 2, 5, -10,
-                              4, 6, 3,  5,  3,   2,   2,   6,   -10, 3,  2, 6, -10, 3, 2, 2, 6};
-constexpr int kNotYetLoops[] = {4, 10, 10, -10, 4, 3, 5, -10, 4, 2, 5, 3, 6, 4, -10, 3, 2, 6, -10, 3, -1, 6};
-static_assert(std::size(kRoundLoops) == 4 * 6 && std::size(kCrossedOnce) == 3 * 3 && std::size(kCrossedThrice) == 3 * 5);
-static_assert(std::size(kHalfLitCrosses) == 3 * 12 && std::size(kOddShapes) == 3 * 13 && std::size(kNotYetLoops) == 2 * 11);
+// Grids row by row: closed loops lit among pieces; a loop through a cross, and
+// one through three; loops through half-lit crosses; loops of odd shapes;
+// shapes that are not loops yet.
+constexpr int kRoundLoops[] = {
+    11, 12, 11, 12, 2,  4,   //
+    10, 7,  7,  7,  9,  12,  //
+    11, 13, 8,  10, 12, 14,  //
+    10, 9,  13, 1,  10, 13,  //
+};
+constexpr int kCrossedOnce[] = {
+    4,  5, -3,  //
+    3,  0, 5,   //
+    -4, 3, 6,   //
+};
+constexpr int kCrossedThrice[] = {
+    4,  5, 4, 5, -2,  //
+    3,  0, 0, 0, 5,   //
+    -5, 3, 6, 3, 6,   //
+};
+constexpr int kHalfLitCrosses[] = {
+    4, 2,  5, -10, 4, 5, -1, -10, -10, -10, -10, -10,  //
+    1, -4, 7, -10, 1, 3, 5,  -10, 4,   8,   2,   5,    //
+    3, 2,  6, -10, 3, 2, 6,  -10, 3,   2,   2,   6,    //
+};
+constexpr int kOddShapes[] = {
+    4, 5, -1, -5, -10, -10, -10, -10, -10, -4, 4, 5, -5,  //
+    7, 3, 2,  5,  -10, 4,   2,   5,   -10, 4,  6, 3, 5,   //
+    3, 2, 2,  6,  -10, 3,   2,   6,   -10, 3,  2, 2, 6,   //
+};
+constexpr int kNotYetLoops[] = {
+    4, 10, 10, -10, 4, 3, 5, -10, 4, 2,  5,  //
+    3, 6,  4,  -10, 3, 2, 6, -10, 3, -1, 6,  //
+};
+static_assert(std::size(kRoundLoops) == 4 * 6);
+static_assert(std::size(kCrossedOnce) == 3 * 3 && std::size(kCrossedThrice) == 3 * 5);
+static_assert(std::size(kHalfLitCrosses) == 3 * 12 && std::size(kOddShapes) == 3 * 13);
+static_assert(std::size(kNotYetLoops) == 2 * 11);
 constexpr Grid kGrids[] = {
     {0, 456, 6, Coding::Strip, kRoundLoops},
     {4, 228, 3, Coding::LitOrPlain, kCrossedOnce},
