@@ -63,7 +63,7 @@ int NameLength() { return static_cast<int>(Moves.EntryName.size()); }
 // The button looks pressed for a moment, then the game-over screen comes back.
 void Close(const Picture& pressed, const Picture& normal, bool store) {
     BeginDrawing();
-    CopyPicture(pressed, normal.destX, normal.destY, PrimarySlot);
+    CopyPicture(pressed, PrimarySlot);
     EndDrawing();
     WaitMs(true, kPressedMs);
     BeginDrawing();
