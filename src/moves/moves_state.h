@@ -6,22 +6,12 @@
 #include <string>
 
 #include "board/board_state.h"
-
-// The one-line text field of the name entry and its blinking caret.
-struct TextCaret {
-    int32_t pos = 0;       // characters before the caret
-    int32_t barX = 0, barY = 0;
-    int32_t saveX = 0, saveY = 0;
-    int32_t textX = 0, textY = 0;
-    int32_t lastRow = 0;   // caret height - 1
-    int32_t spacing = 0;
-    int32_t blink = 0;     // frame ticks since the caret was last shown
-};
+#include "moves/caret.h"
 
 struct MovesState {
     CellPos GrabCell{0, 0};   // col -1: nothing grabbed
     std::string EntryName;    // at most 25 characters
-    TextCaret Caret;
+    TextCaret Caret;          // its text is EntryName once the box is set up
 };
 extern MovesState Moves;
 void ResetMovesState();

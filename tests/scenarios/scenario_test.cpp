@@ -77,4 +77,14 @@ TEST_F(Scenario, LashTilesLinesByMouseAndByKeyboard) {
     EXPECT_EQ(Game.KeyCursor, (CellPos{-1, -1})) << "the keyboard cursor hides while a line is drawn";
 }
 
+TEST_F(Scenario, ANewTopScoreAsksForANameThatALostDisplayKeeps) {
+    Play("name_entry");
+    EXPECT_EQ(Game.ScreenState, GameOver);
+}
+
+TEST_F(Scenario, TheHelpHoldsTheGameStillWhileItsPagesTurn) {
+    Play("help");
+    EXPECT_EQ(Game.ScreenState, Playing);
+}
+
 }  // namespace

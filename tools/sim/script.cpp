@@ -11,6 +11,8 @@
 #include "board/board_state.h"
 #include "frontend/front_state.h"
 #include "graphics/surfaces.h"
+#include "moves/moves_state.h"
+#include "persist/top_scores.h"
 #include "platform/common/message_queue.h"
 #include "platform/headless/headless.h"
 #include "services/files.h"
@@ -28,7 +30,7 @@ const char* const kSimUsage =
     "                    [--screenshot FILE.bmp] [ACTION ...]\n"
     "actions: wait:MS  ticks:K  key:NAME  type:TEXT  move:X,Y  click:X,Y,left|right\n"
     "         press:C,R,left|right  rotate:C,R,left|right  slide:C,R,C2  shift:left|right\n"
-    "         lose-display  close  dump  dump:effects  dump:files  dump:panel\n";
+    "         lose-display  close  dump  dump:effects  dump:files  dump:panel  dump:screen  dump:scores\n";
 
 namespace {
 
@@ -94,7 +96,7 @@ struct CellTarget {
 CellTarget CellCentre(int col, int row) { return {CellX(col) + kCellSize / 2, CellY(row) + kCellSize / 2}; }
 
 // One point of the timeline: messages to deliver, or something the runner does.
-enum class EventKind { Message, Dump, DumpEffects, DumpFiles, DumpPanel, LoseDisplay };
+enum class EventKind { Message, Dump, DumpEffects, DumpFiles, DumpPanel, DumpScreen, DumpScores, LoseDisplay };
 struct TimedEvent {
     int64_t atMs;
     EventKind kind;
@@ -126,6 +128,10 @@ std::optional<std::string> Timeline(const std::vector<std::string>& actions, std
             out.push_back({t, EventKind::DumpFiles, {}});
         } else if (action == "dump:panel") {
             out.push_back({t, EventKind::DumpPanel, {}});
+        } else if (action == "dump:screen") {
+            out.push_back({t, EventKind::DumpScreen, {}});
+        } else if (action == "dump:scores") {
+            out.push_back({t, EventKind::DumpScores, {}});
         } else if (action == "lose-display") {
             out.push_back({t, EventKind::LoseDisplay, {}});
         } else if (action == "close") {
@@ -255,6 +261,49 @@ void DumpPanel(std::string& out, const std::string& folder) {
     }
 }
 
+// Bytes outside plain ASCII, and the quote and backslash, as \xNN.
+std::string Quoted(const std::string& text) {
+    std::string out = "\"";
+    for (const char c : text) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b < 32 || b > 126 || c == '"' || c == '\\') {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "\\x%02x", b);
+            out += hex;
+        } else {
+            out += c;
+        }
+    }
+    return out + "\"";
+}
+
+// What the screen is doing beyond the board: the help page and where the help
+// goes back to, and the name being typed with its caret.
+void DumpScreen(std::string& out) {
+    char numbers[80];
+    std::snprintf(numbers, sizeof numbers, "screen state=%d help-page=%d return=%d name=", Game.ScreenState,
+                  Front.HelpPage, Front.ReturnState);
+    out += numbers;
+    out += Quoted(Moves.EntryName);
+    std::snprintf(numbers, sizeof numbers, " caret=%d\n", Moves.Caret.pos);
+    out += numbers;
+}
+
+// The top-score table of the current mode and level, best first.
+void DumpScores(std::string& out) {
+    const int table = CurrentScoreTable();
+    char number[40];
+    std::snprintf(number, sizeof number, "scores table %d:", table);
+    out += number;
+    for (int row = 0; row < kScoreRows; ++row) {
+        out += ' ';
+        out += Quoted(ScoreName(table, row));
+        std::snprintf(number, sizeof number, " %d", ScoreValue(table, row));
+        out += number;
+    }
+    out += '\n';
+}
+
 void WriteByteFile(const std::string& path, int value) {
     std::ofstream(path, std::ios::binary).put(static_cast<char>(value));
 }
@@ -345,6 +394,8 @@ SimResult RunScript(const SimOptions& options, const std::string& folder) {
                 case EventKind::DumpEffects: DumpEffects(result.output, effectsShown); break;
                 case EventKind::DumpFiles: DumpFiles(result.output, folder); break;
                 case EventKind::DumpPanel: DumpPanel(result.output, folder); break;
+                case EventKind::DumpScreen: DumpScreen(result.output); break;
+                case EventKind::DumpScores: DumpScores(result.output); break;
                 case EventKind::LoseDisplay: hl::LoseAllSurfaces(); break;
                 case EventKind::Message: break;
             }

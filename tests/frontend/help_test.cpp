@@ -1,0 +1,105 @@
+// Help pages made from help files of odd shapes: short, wide and missing.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "frontend/front_state.h"
+#include "graphics/cursor.h"
+#include "graphics/text.h"
+#include "platform/common/message_queue.h"
+#include "support/fresh_program.h"
+#include "support/pictures.h"
+
+namespace {
+
+namespace hl = platform::headless;
+constexpr uint32_t kPageUp = 0x21, kPageDown = 0x22, kF1 = 0x70;
+constexpr Picture kTile = WorkPicture("help_tile");
+
+class HelpTest : public FreshProgram {
+public:
+    // A game in play, with `text` as its help.txt (replacing the link to the build's).
+    void StartWithHelp(const std::string& text) {
+        std::filesystem::remove(Folder() + "help.txt");
+        std::ofstream(Folder() + "help.txt", std::ios::binary) << text;
+        ASSERT_TRUE(StartUp());
+        Post({platform::MsgKind::Char, ' ', 0, 0});
+        RunUntilMs(hl::NowMs() + 700);
+    }
+    void Post(const platform::Message& m) {
+        hl::Schedule(hl::NowMs(), m);
+        while (hl::PendingScripted() > 0 || !platform::queue::Empty()) RunPass();
+    }
+    void Key(uint32_t key) { Post({platform::MsgKind::KeyDown, key, 0, 0}); }
+    // The help as it shows, without the pointer.
+    static std::vector<uint16_t> Shown() {
+        EraseCursor();
+        std::vector<uint16_t> pixels;
+        for (int y = 0; y < 600; ++y)
+            for (int x = 0; x < 800; ++x) pixels.push_back(PixelOf(PrimarySlot, x, y));
+        DrawCursor();
+        return pixels;
+    }
+    static bool OnlyTile(int x0, int y0, int x1, int y1) {
+        for (int y = y0; y <= y1; ++y)
+            for (int x = x0; x <= x1; ++x)
+                if (PixelOf(PrimarySlot, x, y) !=
+                    PixelOf(WorkSlot, kTile.left + x % kTile.width(), kTile.top + y % kTile.height()))
+                    return false;
+        return true;
+    }
+};
+
+TEST_F(HelpTest, AFortyLineFileLeavesThePagesFromTheThirdOnWithPicturesAndArrowsButNoText) {
+    std::string text;
+    for (int line = 0; line < 40; ++line) text += "Line of the help\n";
+    StartWithHelp(text);
+    Key(kF1);
+    Key(kPageUp);
+    for (int page = 0; page <= 5; ++page) {
+        SCOPED_TRACE(page);
+        ASSERT_EQ(Front.HelpPage, page);
+        EraseCursor();
+        // The first line's place, left of where the pictures start.
+        EXPECT_EQ(OnlyTile(8, 8, 231, 29), page >= 2);
+        EXPECT_EQ(ShowsAtItsPlace(WorkPicture("help_next_arrow")), page < 5);
+        EXPECT_EQ(ShowsAtItsPlace(WorkPicture("help_prev_arrow")), page > 0);
+        if (page == 4) {
+            EXPECT_TRUE(ShowsPicture(WorkPicture("pipe_lit_4"), 232, 228));
+        }
+        if (page == 5) {
+            EXPECT_TRUE(ShowsPicture(WorkPicture("pipe_locked_1"), 232 + 35 * 9, 443 + 35));
+        }
+        DrawCursor();
+        Key(kPageDown);
+    }
+    EXPECT_EQ(Front.HelpPage, 5);
+}
+
+TEST_F(HelpTest, ALineShowsItsFirstNinetyCharactersOnly) {
+    StartWithHelp("");
+    ASSERT_LT(8 + MeasureString(1, Text.LargeFont, std::string(120, '.')), 800) << "120 dots would fit the screen";
+    const auto pageOf = [&](size_t dots) {
+        std::ofstream(Folder() + "help.txt", std::ios::binary) << std::string(dots, '.') << "\n";
+        Key(kF1);
+        const std::vector<uint16_t> shown = Shown();
+        Post({platform::MsgKind::Char, 'x', 0, 0});
+        return shown;
+    };
+    const std::vector<uint16_t> ninety = pageOf(90);
+    EXPECT_TRUE(pageOf(120) == ninety);
+    EXPECT_FALSE(pageOf(89) == ninety) << "the 90th is shown";
+}
+
+TEST_F(HelpTest, AMissingHelpFileIsTheFatalFileError) {
+    StartWithHelp("");
+    std::filesystem::remove(Folder() + "help.txt");
+    EXPECT_NE(ExitStatusOf([&] { Key(kF1); }), 0);
+    ASSERT_EQ(hl::Get().messageBoxes.size(), 1u);
+    EXPECT_EQ(hl::Get().messageBoxes[0].text, "File error    2. Please reinstall Torvanex");
+}
+
+}  // namespace
