@@ -16,32 +16,12 @@
 #include "moves/moves_state.h"
 #include "platform/common/message_queue.h"
 #include "support/fresh_program.h"
+#include "support/pictures.h"
 
 namespace {
 
 namespace hl = platform::headless;
 using platform::MsgKind;
-
-uint16_t ScreenAt(int x, int y) { return hl::Pixel(Display.Slots[PrimarySlot].surface, x, y); }
-
-// The picture shows at (x, y) of the screen; black pixels of a keyed picture are holes.
-bool Shows(const Picture& p, int x, int y, bool keyed = false) {
-    for (int j = 0; j < p.height(); ++j)
-        for (int i = 0; i < p.width(); ++i) {
-            const uint16_t from = hl::Pixel(Display.Slots[WorkSlot].surface, p.left + i, p.top + j);
-            if (keyed && from == 0) continue;
-            if (ScreenAt(x + i, y + j) != from) return false;
-        }
-    return true;
-}
-bool ShowsAtItsPlace(const Picture& p, bool keyed = false) { return Shows(p, p.destX, p.destY, keyed); }
-
-std::vector<uint16_t> Screen() {
-    std::vector<uint16_t> pixels;
-    for (int y = 0; y < 600; ++y)
-        for (int x = 0; x < 800; ++x) pixels.push_back(ScreenAt(x, y));
-    return pixels;
-}
 
 Picture Named(std::string_view name) {
     for (const AtlasRegion& r : kAtlas)
@@ -86,7 +66,7 @@ TEST_F(FrontEnd, StartUpEndsOnTheStartScreenWithTheWholeTitleAndNoCursor) {
     Start();
     EXPECT_EQ(Game.ScreenState, StartScreen);
     EXPECT_EQ(Cursor.CursorDrawn, 0);
-    EXPECT_TRUE(ShowsAtItsPlace(WorkPicture("title_keyed_2"), true));
+    EXPECT_TRUE(ShowsAtItsPlace(WorkPicture("title_keyed_2"), PrimarySlot, true));
     EXPECT_GE(hl::NowMs(), 500 + 67 * 50) << "the title takes its time";
 }
 
@@ -156,7 +136,7 @@ TEST_F(FrontEnd, TopScoresCycleTheModesAndAnimateFromFrameOne) {
     EXPECT_EQ(Front.ScoresAnimFrame, 0);
     TickOnce();
     EXPECT_EQ(Front.ScoresAnimFrame, 1) << "the frame advances before it is drawn";
-    EXPECT_TRUE(Shows(WorkPicture("scores_anim_frame_1"), 313, 137, true));
+    EXPECT_TRUE(ShowsPicture(WorkPicture("scores_anim_frame_1"), 313, 137, PrimarySlot, true));
 }
 
 TEST_F(FrontEnd, TheFarewellShowsEachFrameForTwoTicksThenAKeySavesAndCloses) {
@@ -195,12 +175,12 @@ TEST_F(FrontEnd, ALostDisplayRebuildsTheSameScreenInEveryState) {
     for (const Step& step : steps) {
         step.go(*this);
         ASSERT_EQ(Game.ScreenState, step.state) << step.what;
-        const std::vector<uint16_t> before = Screen();
+        const std::vector<uint16_t> before = ScreenPixels();
         hl::LoseAllSurfaces();
         Shell.LastTick = platform::ReadCounter();   // no animation step in the same pass
         RunPass();
         EXPECT_EQ(Game.ScreenState, step.state) << step.what;
-        EXPECT_TRUE(Screen() == before) << step.what;
+        EXPECT_TRUE(ScreenPixels() == before) << step.what;
     }
 }
 

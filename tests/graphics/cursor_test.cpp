@@ -29,13 +29,8 @@ protected:
         }
         Cursor.CursorBusy = 0;
     }
-    static std::vector<uint16_t> Screen() {
-        std::vector<uint16_t> pixels;
-        for (int i = 0; i < 800 * 600; ++i) pixels.push_back(PixelOf(PrimarySlot, i % 800, i / 800));
-        return pixels;
-    }
     static int InkShown() {
-        const std::vector<uint16_t> screen = Screen();
+        const std::vector<uint16_t> screen = ScreenPixels();
         return int(std::count(screen.begin(), screen.end(), kInk));
     }
     static void PointAt(int x, int y) { Cursor.CursorX = int16_t(x), Cursor.CursorY = int16_t(y); }
@@ -51,14 +46,14 @@ TEST_F(SoftwareCursor, ClipsAtEveryScreenEdgeAndErasesExactlyWhatItCovered) {
     const struct { int x, y, hotX, hotY, ink; } cases[] = {
         {100, 100, 0, 0, 18 * 25 - 9}, {790, 590, 0, 0, 10 * 10 - 9}, {0, 0, 5, 5, 13 * 20},
         {0, 599, 0, 0, 18 - 9},         {0, 0, 30, 0, 0}};   // wholly off the screen: nothing is copied
-    const std::vector<uint16_t> before = Screen();
+    const std::vector<uint16_t> before = ScreenPixels();
     for (const auto& c : cases) {
         PointAt(c.x, c.y);
         Cursor.CursorHotX = int16_t(c.hotX), Cursor.CursorHotY = int16_t(c.hotY);
         DrawCursor();
         EXPECT_EQ(InkShown(), c.ink) << c.x << "," << c.y;
         EraseCursor();
-        EXPECT_TRUE(Screen() == before) << c.x << "," << c.y << ": the erase left a trace";
+        EXPECT_TRUE(ScreenPixels() == before) << c.x << "," << c.y << ": the erase left a trace";
     }
 }
 
@@ -71,9 +66,9 @@ TEST_F(SoftwareCursor, DrawsKeyedOnceErasesOnceAndNotAtAllWhileBusy) {
     DrawCursor();
     EXPECT_TRUE(InkShown() == 18 * 25 - 9 && PixelOf(PrimarySlot, 310, 100) != kInk);
     EraseCursor();
-    const std::vector<uint16_t> erased = Screen();
+    const std::vector<uint16_t> erased = ScreenPixels();
     EraseCursor();
-    EXPECT_TRUE(Screen() == erased);
+    EXPECT_TRUE(ScreenPixels() == erased);
     Cursor.CursorBusy = 1;
     DrawCursor();
     EXPECT_TRUE(Cursor.CursorDrawn == 0 && InkShown() == 0);

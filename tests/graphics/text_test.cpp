@@ -2,14 +2,11 @@
 // and broken font files.
 #include "graphics/text.h"
 
-#include <filesystem>
-#include <fstream>
 #include <vector>
 
 #include "services/files.h"
 #include "support/fresh_program.h"
 #include "support/pictures.h"
-#include "support/scratch_folder.h"
 
 // Row bytes 1, height 4, codes 32..34: a blank space, '!' inked in columns 1
 // and 6 (0x84), and '"' a full block.
@@ -21,6 +18,7 @@ static Font SmallTestFont() {
 
 class TextTest : public FreshProgram {
 public:
+    TextTest() : FreshProgram(false) {}
     static constexpr int kPitch = 40, kHeight = 12;
     // The buffer lies between two guard rows that nothing may touch.
     std::vector<uint16_t> memory = std::vector<uint16_t>((kHeight + 2) * kPitch, 0x5555);
@@ -80,24 +78,16 @@ TEST_F(TextTest, TheColourTableIsTheRowOfSamplesInTheWorkSlot) {
 }
 
 TEST_F(TextTest, BrokenFontFilesEndTheProgramWithAFileError) {
-    const ScratchFolder scratch{"torvanex-font"};
-    const std::string file = scratch.path() + "arial8";
-    const struct { bool missing; std::vector<char> bytes; const char* message; } cases[] = {
-        {true, {}, "File error    2. Please reinstall Torvanex"},
-        {false, {1, 0, 4}, "File error  100. Please reinstall Torvanex"},   // shorter than its header
-    };
-    for (const auto& c : cases) {
-        FreshProgram::SetUp();
-        Files.ProgramFolder = scratch.path();
-        std::filesystem::remove(file);
-        if (!c.missing) std::ofstream(file, std::ios::binary).write(c.bytes.data(), std::streamsize(c.bytes.size()));
+    for (const auto& [bytes, digits] : {std::pair<std::string, const char*>{"", "   2"}, {{1, 0, 4}, " 100"}}) {
+        Restart();
+        Remove("arial8");
+        if (!bytes.empty()) Write("arial8", bytes);   // else missing; this one is shorter than its header
         Font loaded;
-        EXPECT_EQ(ExitStatusOf([&] { LoadFont("arial8", loaded); }), 1) << c.message;
-        ASSERT_EQ(platform::headless::Get().messageBoxes.size(), 1u);
-        EXPECT_EQ(platform::headless::Get().messageBoxes[0].text, c.message);
+        EXPECT_EQ(ExitStatusOf([&] { LoadFont("arial8", loaded); }), 1) << digits;
+        ExpectOneMessage(FileError(digits));
     }
     // A header, a glyph and half a glyph: the whole glyph is used, the half is not.
-    std::ofstream(file, std::ios::binary).write("\x01\x00\x02\x00\x41\x80\x80\x80", 8);
+    Write("arial8", std::string("\x01\x00\x02\x00\x41\x80\x80\x80", 8));
     Font loaded;
     LoadFont("arial8", loaded);
     EXPECT_TRUE(loaded.GlyphCount == 1 && InkWidth(loaded, 'A') == 1 && GlyphOf(loaded, 'B') == nullptr);

@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <filesystem>
 #include <map>
 
 #include "board/board_state.h"
@@ -22,73 +23,49 @@ const std::vector<std::string> kSavedNames = {"level", "ngame", "nskin", "torvan
 class SaveTest : public PersistTest {
 protected:
     // Files of an earlier run (everything off, skin 0, scores as stored) and a
-    // run that changed every option and entered a score.
+    // run that switched music on, changed every byte setting and entered a score.
     void PlayARun() {
+        for (const auto& name : Names()) Remove(name);
+        Restart();
         Write("torvanex.cfg", oldConfig);
-        Write("nskin", std::string(1, '\0'));
-        Write("ngame", std::string(1, '\0'));
-        Write("level", std::string(1, '\0'));
+        for (const char* name : {"nskin", "ngame", "level"}) Write(name, std::string(1, '\0'));
         Write("torvanex.rec", oldScores);
         LoadConfig();
         LoadByteSettings();
         LoadTopScores();
-        Sound.SoundOn = 1;
         Music.MusicOn = 1;
-        Game.SkinIndex = 2;
-        Game.GameMode = 1;
-        Game.Level = 1;
-        InsertTopScore("Ada", INT32_MAX);  // beats any stored score but the same
+        Game.SkinIndex = 2, Game.GameMode = 1, Game.Level = 1;
+        InsertTopScore("Ada", INT32_MAX);   // beats any stored score but the same
+    }
+    std::vector<std::string> Saved() const {
+        std::vector<std::string> bytes;
+        for (const auto& name : kSavedNames) bytes.push_back(Read(name));
+        return bytes;
     }
     const std::string oldConfig = ConfigFile('0', '0');
     const std::string oldScores = std::string(750, '\x5a');
 };
 
-TEST_F(SaveTest, SaveAllWritesEveryOption) {
-    Sound.SoundOn = 0;
-    Music.MusicOn = 1;
-    Game.SkinIndex = 2;
-    Game.GameMode = 1;
-    Game.Level = 1;
-    SaveAll();
-    EXPECT_EQ(Read("torvanex.cfg"), ConfigFile('0', '1')) << "four lines, each ended by CR LF";
-    EXPECT_EQ(Read("nskin"), "\x02");
-    EXPECT_EQ(Read("ngame"), "\x01");
-    EXPECT_EQ(Read("level"), "\x01");
-    EXPECT_EQ(Names(), (std::vector<std::string>{"level", "ngame", "nskin", "torvanex.cfg"}))
-        << "no score file without a new score";
-}
-
-TEST_F(SaveTest, ScoresReachTheFileOnlyWhenAnEntryWasInserted) {
+TEST_F(SaveTest, SaveAllWritesEveryOptionAndAnEnteredScoreOncePerRun) {
     Write("torvanex.rec", oldScores);
     LoadTopScores();
     ShortenScoreName(0, 0, 1);
     SaveAll();
     EXPECT_EQ(Read("torvanex.rec"), oldScores) << "a shortened name alone is not saved";
 
-    Fresh();
-    Remove("torvanex.rec");
-    LoadTopScores();
-    Game.GameMode = 2;
-    InsertTopScore("Grace", 2000000000);
-    SaveAll();
-    EXPECT_EQ(ScoreName(4, 0), "Grace") << "the tables stay readable after the save";
-    Fresh();
-    LoadTopScores();
-    EXPECT_EQ(ScoreName(4, 0), "Grace");
-    EXPECT_EQ(ScoreValue(4, 0), 2000000000);
-    EXPECT_EQ(ScoreValue(4, 1), 504);
-}
-
-TEST_F(SaveTest, SaveAllRunsOncePerRun) {
     PlayARun();
     SaveAll();
-    std::vector<std::string> first;
-    for (const auto& name : kSavedNames) first.push_back(Read(name));
-    Sound.SoundOn = 0;
-    Game.SkinIndex = 0;
+    const std::vector<std::string> saved = Saved();
+    EXPECT_EQ(saved, (std::vector<std::string>{"\x01", "\x01", "\x02", ConfigFile('0', '1'), saved[4]}))
+        << "the configuration in four lines, each ended by CR LF";
+    EXPECT_EQ(ScoreName(3, 0), "Ada") << "the tables stay readable after the save";
+    Sound.SoundOn = 1, Game.SkinIndex = 0;
     InsertTopScore("Later", 9999);
     SaveAll();
-    for (size_t i = 0; i < kSavedNames.size(); ++i) EXPECT_EQ(Read(kSavedNames[i]), first[i]) << kSavedNames[i];
+    EXPECT_EQ(Saved(), saved) << "saved once per run";
+    Restart();
+    LoadTopScores();
+    EXPECT_TRUE(ScoreName(3, 0) == "Ada" && ScoreValue(3, 0) == INT32_MAX);
 }
 
 // Every step of every file's replacement fails in turn. The failing file keeps
@@ -100,23 +77,16 @@ TEST_F(SaveTest, SaveCutOffAtEveryStep) {
     SaveAll();
     std::map<std::string, std::string> fresh;
     for (const auto& name : order) fresh[name] = Read(name);
-    ASSERT_NE(fresh["torvanex.rec"], oldScores);
-
     const hl::FileOp steps[] = {hl::FileOp::Create, hl::FileOp::Write, hl::FileOp::Close, hl::FileOp::Rename};
     for (size_t failing = 0; failing < order.size(); ++failing) {
         for (hl::FileOp step : steps) {
             SCOPED_TRACE(order[failing] + " step " + std::to_string(static_cast<int>(step)));
-            for (const auto& name : Names()) Remove(name);
-            Fresh();
             PlayARun();
             hl::InjectFileError(order[failing], step, 112);
             const bool quiet = order[failing] == "torvanex.cfg";
             EXPECT_EQ(ExitStatusOf([] { SaveAll(); }), quiet ? -1 : 1);
-            if (quiet) {
-                EXPECT_TRUE(hl::Get().messageBoxes.empty());
-            } else {
-                ExpectFileError(" 112");
-            }
+            if (quiet) EXPECT_TRUE(hl::Get().messageBoxes.empty());
+            else ExpectOneMessage(FileError(" 112"));
             for (size_t i = 0; i < order.size(); ++i) {
                 const std::string old = i == 0 ? oldScores : i == 1 ? oldConfig : std::string(1, '\0');
                 EXPECT_EQ(Read(order[i]), i < failing ? fresh[order[i]] : old) << order[i];
@@ -130,33 +100,31 @@ TEST_F(SaveTest, SaveCutOffAtEveryStep) {
 TEST_F(SaveTest, FolderWithoutNewFilesIsWrittenInPlace) {
     Write("nskin", std::string("\x01\x01\x01", 3));
     Write("ngame", std::string(1, '\0'));
-    Game.SkinIndex = 2;
-    Game.GameMode = 1;
+    Game.SkinIndex = 2, Game.GameMode = 1;
     hl::InjectFileError("nskin", hl::FileOp::Create, 5);
     hl::InjectFileError("ngame", hl::FileOp::Rename, 5);
     hl::InjectFileError("level", hl::FileOp::Create, 5);
     EXPECT_EQ(ExitStatusOf([] { SaveAll(); }), 1) << "no \"level\" to write in place";
-    ExpectFileError("   5");
+    ExpectOneMessage(FileError("   5"));
     EXPECT_EQ(Read("nskin"), "\x02") << "overwritten and cut to its new size";
     EXPECT_EQ(Read("ngame"), "\x01");
     EXPECT_EQ(Names(), (std::vector<std::string>{"ngame", "nskin", "torvanex.cfg"}));
 }
 
 TEST_F(SaveTest, LinkedFilesAreReplacedAtTheirTarget) {
-    fs::create_directory(folder + "store");
+    fs::create_directory(Folder() + "store");
     Write("store/skin", "x");
-    fs::permissions(folder + "store/skin", fs::perms(0640));
-    fs::create_symlink("store/skin", folder + "nskin");
-    fs::create_symlink(folder + "store/mode", folder + "ngame");  // dangling, absolute
-    Game.SkinIndex = 2;
-    Game.GameMode = 1;
+    fs::permissions(Folder() + "store/skin", fs::perms(0640));
+    fs::create_symlink("store/skin", Folder() + "nskin");
+    fs::create_symlink(Folder() + "store/mode", Folder() + "ngame");  // dangling, absolute
+    Game.SkinIndex = 2, Game.GameMode = 1;
     SaveAll();
-    EXPECT_EQ(fs::read_symlink(folder + "nskin"), "store/skin");
+    EXPECT_EQ(fs::read_symlink(Folder() + "nskin"), "store/skin");
     EXPECT_EQ(Read("store/skin"), "\x02");
-    EXPECT_EQ(fs::status(folder + "store/skin").permissions() & fs::perms::all, fs::perms(0640));
-    EXPECT_TRUE(fs::is_symlink(folder + "ngame"));
+    EXPECT_EQ(fs::status(Folder() + "store/skin").permissions() & fs::perms::all, fs::perms(0640));
+    EXPECT_TRUE(fs::is_symlink(Folder() + "ngame"));
     EXPECT_EQ(Read("store/mode"), "\x01");
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder + "store"), {}), 2);
+    EXPECT_EQ(std::distance(fs::directory_iterator(Folder() + "store"), {}), 2);
 }
 
 // Replaces `path` with the byte 2 in a child process that cannot write where
@@ -179,12 +147,12 @@ int ReplaceWithoutPrivileges(const std::string& folder, const std::string& name)
 TEST_F(SaveTest, ReadOnlyFolderOnTheDisk) {
     Write("nskin", "\x01");
     Write("ngame", "\x01");
-    fs::permissions(folder + "nskin", fs::perms(0666));
-    fs::permissions(folder + "ngame", fs::perms(0444));
-    fs::permissions(folder, fs::perms(0555));
-    const int writable = ReplaceWithoutPrivileges(folder, "nskin");
-    const int readOnly = ReplaceWithoutPrivileges(folder, "ngame");
-    fs::permissions(folder, fs::perms(0755));
+    fs::permissions(Folder() + "nskin", fs::perms(0666));
+    fs::permissions(Folder() + "ngame", fs::perms(0444));
+    fs::permissions(Folder(), fs::perms(0555));
+    const int writable = ReplaceWithoutPrivileges(Folder(), "nskin");
+    const int readOnly = ReplaceWithoutPrivileges(Folder(), "ngame");
+    fs::permissions(Folder(), fs::perms(0755));
     if (writable == 200 || writable == 201) GTEST_SKIP() << "permissions do not bite here (" << writable << ")";
     EXPECT_EQ(writable, 0);
     EXPECT_EQ(Read("nskin"), "\x02") << "written in place";

@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <string>
 #include <thread>
 #include <utility>
@@ -292,8 +293,12 @@ TEST(SdlWindow, NoDisplayIsAFailureNotAnInvisibleGame) {
 // SDL's reader trusts a header's claimed size: 65536 x 65536 at one bit a
 // pixel overflows its arithmetic, and converting that would take gigabytes.
 TEST(SdlBitmap, APictureClaimingMoreThanItsFileHoldsIsRefused) {
-    const auto bitmap = [](int32_t width, int32_t height, uint32_t dataBytes) {
-        std::vector<uint8_t> file(62 + dataBytes, 0x55);   // one-bit pixels after a two-colour palette
+    const std::string path = testing::TempDir() + "torvanex-claims-" + std::to_string(getpid()) + ".bmp";
+    // Width, height and the bytes of one-bit pixels after a two-colour palette; readable or not.
+    for (const auto& [width, height, dataBytes, readable] :
+         {std::tuple{65536, 65536, 16u, false}, {100, -30, 16u * 30, true} /* top-down, every 16-byte row there */,
+          {100, 30, 16u * 29, false} /* a row short */}) {
+        std::vector<uint8_t> file(62 + dataBytes, 0x55);
         const auto put = [&](size_t at, uint32_t value, int bytes) {
             for (int i = 0; i < bytes; ++i) file[at + i] = static_cast<uint8_t>(value >> (8 * i));
         };
@@ -301,23 +306,11 @@ TEST(SdlBitmap, APictureClaimingMoreThanItsFileHoldsIsRefused) {
         put(2, static_cast<uint32_t>(file.size()), 4), put(10, 62, 4), put(14, 40, 4);
         put(18, static_cast<uint32_t>(width), 4), put(22, static_cast<uint32_t>(height), 4);
         put(26, 1, 2), put(28, 1, 2), put(30, 0, 4), put(46, 2, 4);
-        return file;
-    };
-    const std::string path = testing::TempDir() + "torvanex-claims-" + std::to_string(getpid()) + ".bmp";
-    const struct { std::vector<uint8_t> file; bool readable; } cases[] = {
-        {bitmap(65536, 65536, 16), false},
-        {bitmap(100, -30, 16 * 30), true},   // stored top-down, every 16-byte row there
-        {bitmap(100, 30, 16 * 29), false},   // a row short
-    };
-    for (const auto& c : cases) {
-        FILE* out = std::fopen(path.c_str(), "wb");
-        ASSERT_NE(out, nullptr);
-        std::fwrite(c.file.data(), 1, c.file.size(), out);
-        std::fclose(out);
+        std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(file.data()), std::streamsize(file.size()));
         std::vector<uint16_t> pixels;
-        int width = 0, height = 0;
-        EXPECT_EQ(platform::DecodeBitmapFile(path, pixels, width, height), c.readable);
-        EXPECT_EQ(pixels.size(), c.readable ? 3000u : 0u);
+        int w = 0, h = 0;
+        EXPECT_EQ(platform::DecodeBitmapFile(path, pixels, w, h), readable) << width << "x" << height;
+        EXPECT_EQ(pixels.size(), readable ? 3000u : 0u);
     }
     std::remove(path.c_str());
 }

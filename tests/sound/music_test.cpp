@@ -6,18 +6,18 @@
 
 using platform::headless::Get;
 using platform::headless::MusicOpened;
-using Names = std::vector<std::string>;
+using Pieces = std::vector<std::string>;
 
 class MusicTest : public SoundTest {
 protected:
     // Writes the pieces and starts the music as start-up does with music on;
     // returns the names in the order the folder lists them.
-    Names StartWith(const Names& names) {
+    Pieces StartWith(const Pieces& names) {
         for (const std::string& name : names) Write(name, kMidiPiece);
         CheckMidiDevice();
         ScanMusicFiles();
         PlayNextMusic();
-        return platform::ListFolder(folder, ".mid");
+        return platform::ListFolder(Folder(), ".mid");
     }
     // The playing piece ends and the main loop hands the message on.
     static void PieceEnds() {
@@ -39,19 +39,19 @@ protected:
 TEST_F(MusicTest, SwitchingOffAndOnGoesOnWithTheNextPieceWhateverWasQueued) {
     for (const bool endQueued : {false, true}) {
         Restart();
-        const Names listed = StartWith({"a.mid", "b.mid", "c.mid"});
+        const Pieces listed = StartWith({"a.mid", "b.mid", "c.mid"});
         PieceEnds();
         if (endQueued) platform::headless::EndMusicPiece();
         MusicButton();
         EXPECT_TRUE(Music.MusicOn == 0 && Get().musicOpen.empty() && NothingQueued()) << endQueued;
         MusicButton();
-        EXPECT_EQ(MusicOpened(), (Names{listed[0], listed[1], listed[2]})) << endQueued;
+        EXPECT_EQ(MusicOpened(), (Pieces{listed[0], listed[1], listed[2]})) << endQueued;
         EXPECT_TRUE(Get().musicPlaying && NothingQueued()) << endQueued;
     }
 }
 
 TEST_F(MusicTest, NoPlayablePieceLeavesTheMusicSilentWithoutAMessage) {
-    const struct { Names files; Names opened; } cases[] = {
+    const struct { Pieces files; Pieces opened; } cases[] = {
         {{}, {""}},   // the folder itself
         {{std::string(31, 'x') + ".mid"}, {std::string(30, 'x')}},   // listed cut to 30 characters
         {{"broken.mid"}, {"broken.mid"}},
@@ -68,9 +68,9 @@ TEST_F(MusicTest, NoPlayablePieceLeavesTheMusicSilentWithoutAMessage) {
 }
 
 TEST_F(MusicTest, PiecesPlayInListingOrderWithoutEndAndTheFiftyFirstNever) {
-    Names names;
+    Pieces names;
     for (int i = 0; i < 51; ++i) names.push_back("piece" + std::to_string(100 + i) + ".mid");
-    Names listed = StartWith(names);
+    Pieces listed = StartWith(names);
     ASSERT_TRUE(listed.size() == 51u && Music.MusicCount == 50);
     for (int i = 0; i < 50; ++i) PieceEnds();
     listed.back() = listed.front();   // after the fiftieth the list starts again
@@ -92,5 +92,5 @@ TEST_F(MusicTest, TheButtonStartsMusicThatWasOffAndLooksForAMidiOutputAtEveryPre
     ScanMusicFiles();
     MusicButton();
     EXPECT_TRUE(Music.MusicOn == 1 && Get().musicPlaying);
-    EXPECT_EQ(MusicOpened(), Names{"a.mid"});
+    EXPECT_EQ(MusicOpened(), Pieces{"a.mid"});
 }

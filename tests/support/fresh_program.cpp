@@ -1,10 +1,10 @@
 #include "support/fresh_program.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-
-#include "graphics/surfaces.h"
-#include "services/files.h"
+#include <fstream>
+#include <iterator>
 
 namespace fs = std::filesystem;
 
@@ -14,8 +14,6 @@ std::string DataFolder() {
 }
 
 void FreshProgram::SetUp() {
-    platform::headless::Reset();
-    ResetProgramState();
     folder_ = std::make_unique<ScratchFolder>("torvanex-test");
     // The generated data, linked rather than copied; settings and scores the
     // build folder may hold from a game played there are left out.
@@ -24,8 +22,14 @@ void FreshProgram::SetUp() {
         const std::string name = entry.path().filename().string(), ext = entry.path().extension().string();
         const bool data = ext == ".wrk" || ext == ".skn" || ext == ".wav" || ext == ".mid" || name == "arial8" ||
                           name == "times16" || name == "help.txt";
-        if (data && entry.is_regular_file()) fs::create_symlink(entry.path(), Folder() + name, error);
+        if (linkData_ && data && entry.is_regular_file()) fs::create_symlink(entry.path(), Folder() + name, error);
     }
+    Restart();
+}
+
+void FreshProgram::Restart() {
+    platform::headless::Reset();
+    ResetProgramState();
     platform::headless::Get().executablePath = Folder() + "torvanex";
     Files.ProgramFolder = Folder();
 }
@@ -41,4 +45,28 @@ void FreshProgram::CreateDisplay() { ASSERT_TRUE(CreateDisplaySlots()); }
 void FreshProgram::RunUntilMs(int64_t ms) {
     while (platform::headless::NowMs() < ms)
         if (RunPass() == PassResult::Quit) return;
+}
+
+void FreshProgram::Write(const std::string& name, std::string_view bytes) const {
+    std::ofstream(Folder() + name, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string FreshProgram::Read(const std::string& name) const {
+    std::ifstream in(Folder() + name, std::ios::binary);
+    return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "<missing>";
+}
+
+void FreshProgram::Remove(const std::string& name) const { fs::remove(Folder() + name); }
+
+std::vector<std::string> FreshProgram::Names() const {
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(Folder())) names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+void ExpectOneMessage(const std::string& text) {
+    const auto& boxes = platform::headless::Get().messageBoxes;
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, text);
 }

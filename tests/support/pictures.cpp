@@ -4,6 +4,12 @@
 
 uint16_t PixelOf(int slot, int x, int y) { return platform::headless::Pixel(Display.Slots[slot].surface, x, y); }
 
+std::vector<uint16_t> ScreenPixels() {
+    std::vector<uint16_t> pixels;
+    for (int i = 0; i < 800 * 600; ++i) pixels.push_back(PixelOf(PrimarySlot, i % 800, i / 800));
+    return pixels;
+}
+
 void PaintWorkPattern() {
     LockSlot(WorkSlot);
     SurfaceSlot& work = Display.Slots[WorkSlot];
@@ -17,10 +23,12 @@ Picture PartOf(const Picture& p, int dx, int dy, int w, int h) {
     return {p.left + dx, p.top + dy, p.left + dx + w - 1, p.top + dy + h - 1, p.destX + dx, p.destY + dy};
 }
 
-bool ShowsPicture(const Picture& p, int x, int y, int slot) {
+bool ShowsPicture(const Picture& p, int x, int y, int slot, bool keyed) {
     for (int j = 0; j < p.height(); ++j)
-        for (int i = 0; i < p.width(); ++i)
-            if (x < 0 || y < 0 || PixelOf(slot, x + i, y + j) != PixelOf(WorkSlot, p.left + i, p.top + j)) return false;
+        for (int i = 0; i < p.width(); ++i) {
+            const uint16_t from = PixelOf(WorkSlot, p.left + i, p.top + j);
+            if (x < 0 || y < 0 || ((!keyed || from != 0) && PixelOf(slot, x + i, y + j) != from)) return false;
+        }
     return true;
 }
 

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# The game in a real X window, played as a person would: it opens at 800x600,
-# a key starts a game, presses turn pieces, the pointer leaves no trail, Escape
-# shows the tables, two clicks lead through the farewell to a saved exit. A
-# second run closed from the desktop saves too.
+# The game in a real X window, played as a person would. On an 800x600 screen
+# it opens at that size, a key starts a game, presses turn pieces, the pointer
+# leaves no trail, Escape shows the tables, two clicks lead through the
+# farewell to a saved exit, and a run closed from the desktop saves too. On a
+# wide screen the window covers the screen, the picture fills its height
+# between black bars, and the game's own pointer is drawn under the mouse.
 #   real_window.sh GAME [DATA_FOLDER]
 # The game runs from a copy of its program folder, so the build's own settings
 # and scores are left alone. Passes with a note when the machine has no Xvfb.
@@ -42,20 +44,24 @@ fail() {
   exit 1
 }
 
-display=97
-while [ -e "/tmp/.X$display-lock" ] && [ "$display" -lt 120 ]; do display=$((display + 1)); done
-export DISPLAY=:$display
-Xvfb "$DISPLAY" -screen 0 800x600x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 50); do
-  xdotool getdisplaygeometry >/dev/null 2>&1 && break
-  sleep 0.1
-done
-xdotool getdisplaygeometry >/dev/null 2>&1 || fail "Xvfb did not start on $DISPLAY"
+# A fresh X server with a screen of WIDTHxHEIGHTxDEPTH.
+start_x() {
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+  local display=97
+  while [ -e "/tmp/.X$display-lock" ] && [ "$display" -lt 140 ]; do display=$((display + 1)); done
+  export DISPLAY=:$display
+  Xvfb "$DISPLAY" -screen 0 "$1" -nolisten tcp >"$work/xvfb.log" 2>&1 &
+  xvfb_pid=$!
+  for _ in $(seq 50); do
+    xdotool getdisplaygeometry >/dev/null 2>&1 && return
+    sleep 0.1
+  done
+  fail "Xvfb did not start on $DISPLAY"
+}
 
 shot() { import -window root "$work/$1.png" 2>/dev/null || fail "no screenshot"; }
-colours() { convert "$work/$1.png" -format '%k' info:; }
-# Pixels that differ between two screenshots within a rectangle WxH+X+Y.
+# Colours within a rectangle WxH+X+Y, and pixels that differ there between two screenshots.
+colours() { convert "$work/$1.png" -crop "$2" +repage -format '%k' info:; }
 differing() {
   convert "$work/$1.png" -crop "$3" +repage "$work/a.png"
   convert "$work/$2.png" -crop "$3" +repage "$work/b.png"
@@ -63,28 +69,28 @@ differing() {
 }
 cell() { echo "35x35+$((90 + 35 * $1))+$((122 + 35 * $2))"; }
 
+# Starts the game; its window must cover the screen of WIDTHxHEIGHT, and the
+# picture within PICTURE (a rectangle) must show more than one colour once the
+# title animation (about four seconds) is over.
 start_game() {
   (cd "$folder" && SDL_AUDIODRIVER=dummy exec ./torvanex) >"$work/game.log" 2>&1 &
   game_pid=$!
   # SDL may make its X window again during start-up, so look it up until the
   # same one has been found twice.
-  local window=
+  local window= found geometry
   for _ in $(seq 120); do
     kill -0 "$game_pid" 2>/dev/null || fail "the game ended during start-up"
-    local found
     found=$(xdotool search --onlyvisible --name '^Torvanex$' 2>/dev/null | tail -1)
     if [ -n "$found" ] && [ "$found" = "$window" ]; then break; fi
     window=$found
     sleep 0.25
   done
   [ -n "$window" ] || fail "no visible window named Torvanex within 30 s"
-  local geometry
   geometry=$(xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: //p')
-  [ "$geometry" = "800x600" ] || fail "the window is $geometry, not 800x600"
-  # The title animation runs for about four seconds; then the screen stays still.
+  [ "$geometry" = "$1" ] || fail "the window is $geometry, not the screen's $1"
   sleep 4.5
   shot start
-  [ "$(colours start)" -gt 1 ] || fail "the start screen is one colour"
+  [ "$(colours start "$2")" -gt 1 ] || fail "the picture is one colour"
 }
 
 wait_for_exit() {
@@ -99,8 +105,9 @@ wait_for_exit() {
   [ "$status" -eq 0 ] || fail "the game ended with status $status after $1"
 }
 
-# ---- first run: a game from the start screen to a saved exit
-start_game
+# ---- a game from the start screen to a saved exit
+start_x 800x600x24
+start_game 800x600 800x600+0+0
 xdotool mousemove 700 580
 xdotool key space
 sleep 1.5
@@ -150,13 +157,40 @@ done
 [ "$(tr -cd '\n' <"$folder/torvanex.cfg" | wc -c)" = 4 ] || fail "torvanex.cfg does not hold four lines"
 grep -q $'\r$' "$folder/torvanex.cfg" || fail "torvanex.cfg lines do not end with CR LF"
 
-# ---- second run: closed from the desktop, it saves all the same
+# ---- closed from the desktop, it saves all the same
 rm -f "$folder/nskin" "$folder/ngame" "$folder/level"
-start_game
+start_game 800x600 800x600+0+0
 xdotool key --clearmodifiers alt+F4
 wait_for_exit "Alt+F4"
 for f in nskin ngame level; do
   [ -f "$folder/$f" ] || fail "closing from the desktop did not save $f"
 done
 
-echo "ok: 800x600 window, piece $turned turned, no pointer trail, tables, farewell, saved exit; Alt+F4 saved too"
+# ---- a wide screen: the 800x600 picture becomes 1067x800 between bars of 106 and 107
+start_x 1280x800x16
+start_game 1280x800 1067x800+106+0
+for bar in 106x800+0+0 107x800+1173+0; do
+  [ "$(convert "$work/start.png" -crop "$bar" +repage -format '%[fx:maxima.r+maxima.g+maxima.b]' info:)" = 0 ] ||
+    fail "the bar $bar is not black"
+done
+# In a game the pointer is drawn 24x33 at this scale: it appears under the
+# mouse (over the panel, which stays still) and goes again.
+xdotool mousemove 640 780
+xdotool key space
+sleep 1.5
+shot parked
+xdotool mousemove 900 200
+sleep 0.7
+shot there
+xdotool mousemove 640 780
+sleep 0.7
+shot back
+arrived=$(differing parked there 24x33+900+200)
+left=$(differing parked back 24x33+900+200)
+[ "${arrived:-0}" != 0 ] || fail "no pointer was drawn under the mouse"
+[ "${left:-1}" = 0 ] || fail "the pointer left a trail on the wide screen ($left pixels differ where it was)"
+kill -TERM "$game_pid"
+wait_for_exit "being told to end"
+
+echo "ok: 800x600 window, piece $turned turned, no pointer trail, tables, farewell, saved exit; Alt+F4 saved too;" \
+  "1280x800 window, picture between black bars, pointer drawn under the mouse"
