@@ -13,7 +13,12 @@
 void LoadBitmapFile(int sourceX, int sourceY, int destinationX, int destinationY, int slot, const std::string& name) {
     std::vector<uint16_t> picture;
     int width = 0, height = 0;
-    if (!platform::DecodeBitmapFile(ProgramFile(name), picture, width, height))
+    // A picture larger than the slot it is meant for is not one of the game's:
+    // it is refused before its pixels take any memory, like a missing one.
+    const bool known = slot >= 1 && slot <= 10 && Display.Slots[slot].present;
+    const int largestWidth = known ? Display.Slots[slot].width : platform::kLargestPictureSide;
+    const int largestHeight = known ? Display.Slots[slot].height : platform::kLargestPictureSide;
+    if (!platform::DecodeBitmapFile(ProgramFile(name), picture, width, height, largestWidth, largestHeight))
         FatalExit("File not found. Please reinstall Torvanex");
     if (slot < 1 || slot > 10) return;
     LockSlot(slot);

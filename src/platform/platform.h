@@ -123,8 +123,12 @@ DdResult RestoreSurface(SurfaceHandle surface);
 void WaitForVerticalBlank();
 
 // Reads a Windows bitmap file of any depth a picture editor writes and converts
-// it to RGB565 (black stays 0). False when the file is missing or unreadable.
-bool DecodeBitmapFile(const std::string& path, std::vector<uint16_t>& pixels, int& width, int& height);
+// it to RGB565 (black stays 0). False when the file is missing, unreadable, not
+// a regular file, claims more pixels than it holds, or is wider or taller than
+// the bound given, all found before anything is allocated for its pixels.
+constexpr int kLargestPictureSide = 4096;
+bool DecodeBitmapFile(const std::string& path, std::vector<uint16_t>& pixels, int& width, int& height,
+                      int largestWidth = kLargestPictureSide, int largestHeight = kLargestPictureSide);
 
 // ---------------------------------------------------------------- sound
 
@@ -147,10 +151,11 @@ bool CreatePrimarySoundBuffer();
 // Releases every buffer. Music keeps the device while a piece is open.
 void CloseAudioDevice();
 // A buffer of `bytes` (at least 1) sample bytes in `format` (8 or 16 bits PCM,
-// mono or stereo, any rate). `source` names the file the samples come from; the
+// mono or stereo, 4,000 to 192,000 samples a second). `source` names the file the samples come from; the
 // headless backend records it with each play.
 bool CreateSoundBuffer(const PcmFormat& format, uint32_t bytes, SoundHandle& out, const std::string& source = {});
-// Copies at most the buffer's size; false when `bytes` is larger.
+// Copies at most the buffer's size; false when `bytes` is larger, or when the
+// samples converted for the device would take more than 32 MiB.
 bool FillSoundBuffer(SoundHandle buffer, const uint8_t* data, uint32_t bytes);
 // Plays the buffer once on effect channel 0..3, cutting off what played there.
 bool PlaySoundBuffer(SoundHandle buffer, int channel);

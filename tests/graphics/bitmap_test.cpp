@@ -78,3 +78,60 @@ TEST_F(BitmapTest, MissingOrUnreadablePicturesEndTheProgram) {
         EXPECT_TRUE(Shell.TornDown);
     }
 }
+
+// A picture file as a hostile one is made: a header of `headerSize` bytes (40,
+// or the oldest kind, 12) claiming `width` x `height` at `bits` a pixel,
+// followed by `dataBytes` bytes of pixels; a two-colour palette below 8 bits.
+static std::vector<uint8_t> Claiming(int64_t width, int64_t height, int bits, size_t dataBytes, int headerSize = 40) {
+    const uint32_t colours = bits < 8 ? 2 : 0, entry = headerSize == 12 ? 3 : 4;
+    const uint32_t offset = 14 + headerSize + colours * entry;
+    std::vector<uint8_t> b;
+    const auto le = [&b](int64_t value, int bytes) {
+        for (int i = 0; i < bytes; ++i) b.push_back(static_cast<uint8_t>(static_cast<uint64_t>(value) >> 8 * i));
+    };
+    b = {'B', 'M'};
+    le(offset + dataBytes, 4), le(0, 4), le(offset, 4), le(headerSize, 4);
+    if (headerSize == 12) {
+        le(width, 2), le(height, 2), le(1, 2), le(bits, 2);
+    } else {
+        le(width, 4), le(height, 4), le(1, 2), le(bits, 2), le(0, 4), le(dataBytes, 4), le(2835, 4), le(2835, 4),
+            le(colours, 4), le(0, 4);
+    }
+    for (uint32_t i = 0; i < colours * entry; ++i) b.push_back(i < entry ? 0 : 0xFF);
+    b.resize(b.size() + dataBytes, 0x5A);
+    return b;
+}
+
+// What a picture claims is checked before its pixels take any memory: more
+// pixels than its file holds (65536 x 65536 at one bit a pixel in 62 bytes
+// used to grow the game to gigabytes; 30000 x 30000 at 24 bits overflowed the
+// reader's row arithmetic), or more than the slot it is meant for, is refused
+// like a missing picture. A picture that fits is cut at the slot's edges.
+TEST_F(BitmapTest, APictureClaimingMoreThanItsFileOrItsSlotHoldsIsRefusedLikeAMissingOne) {
+    const auto row24 = [](int64_t width) { return static_cast<size_t>((width * 3 + 3) / 4 * 4); };
+    const struct { const char* what; std::vector<uint8_t> file; bool shown; } cases[] = {
+        {"65536 x 65536 at one bit, 62 bytes", Claiming(65536, 65536, 1, 0), false},
+        {"65536 x 65536 at one bit, 218 bytes", Claiming(65536, 65536, 1, 156), false},
+        {"30000 x 30000 at 24 bits, a few rows", Claiming(30000, 30000, 24, 3 * row24(30000)), false},
+        {"top-down 30000 rows", Claiming(4, -30000, 24, 4 * row24(4)), false},
+        {"a row short", Claiming(800, 600, 24, 599 * row24(800)), false},
+        {"one column wider than the slot", Claiming(801, 2, 24, 2 * row24(801)), false},
+        {"one row taller than the slot", Claiming(4, 601, 24, 601 * row24(4)), false},
+        {"the oldest header's sides are unsigned", Claiming(4, 0xFFFF, 24, 2 * row24(4), 12), false},
+        {"the slot's own size", Claiming(800, 600, 24, 600 * row24(800)), true},
+        {"the oldest header, within the slot", Claiming(4, 2, 24, 2 * row24(4), 12), true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Restart();
+        CreateDisplay();
+        Write("pic.wrk", c.file);
+        const int status = ExitStatusOf([] { LoadBitmapFile(0, 0, 0, 0, ComposeSlot, "pic.wrk"); });
+        if (c.shown) {
+            EXPECT_EQ(status, -1);
+            EXPECT_EQ(PixelOf(ComposeSlot, 0, 0), 0x5ACB) << "0x5A5A5A in 565";
+        } else {
+            EXPECT_EQ(status, 1);
+            ExpectOneMessage("File not found. Please reinstall Torvanex");
+        }
+    }
+}

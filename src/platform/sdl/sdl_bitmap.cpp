@@ -1,7 +1,11 @@
 // Picture files through SDL's bitmap reader, converted to RGB565. Linked into
 // both backends: decoding needs no window.
 #include <SDL.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 
 #include "platform/platform.h"
@@ -9,15 +13,13 @@
 namespace platform {
 namespace {
 
-// No picture of the game comes near this; no surface may be larger.
-constexpr int64_t kLargestSide = 4096;
-
 // SDL's reader trusts the size a header claims: 65536 x 65536 at one bit per
 // pixel overflows its arithmetic and it hands back a huge surface of nothing
 // read, which the conversion would then fill gigabytes with. The claim is
-// checked against the file first: a side no larger than any surface, and for
-// uncompressed pictures the rows must all be in the file.
-bool PlausibleBitmap(SDL_RWops* file) {
+// checked against the file first: no side larger than the caller's bound, and
+// for uncompressed pictures the rows must all be in the file. Every size is
+// worked out in 64 bits from numbers of at most 32.
+bool PlausibleBitmap(SDL_RWops* file, int largestWidth, int largestHeight) {
     const Sint64 fileSize = SDL_RWsize(file);
     Uint8 head[54] = {};
     if (fileSize < 26 || SDL_RWread(file, head, 1, sizeof head) < 26 || head[0] != 'B' || head[1] != 'M') return false;
@@ -26,9 +28,9 @@ bool PlausibleBitmap(SDL_RWops* file) {
     auto u32 = [&](int at) { return u16(at) | u16(at + 2) << 16; };
     const int64_t dataOffset = u32(10), headerSize = u32(14);
     int64_t width = 0, height = 0, bits = 0, compression = 0;
-    if (headerSize == 12) {  // the oldest header: 16-bit sides, no compression
+    if (headerSize == 12) {  // the oldest header: unsigned 16-bit sides, no compression
         width = u16(18);
-        height = static_cast<int16_t>(u16(20));
+        height = u16(20);
         bits = u16(24);
     } else if (headerSize >= 40 && fileSize >= 54) {
         width = static_cast<int32_t>(u32(18));
@@ -39,7 +41,7 @@ bool PlausibleBitmap(SDL_RWops* file) {
         return false;
     }
     height = std::llabs(height);  // negative: rows stored top-down
-    if (width <= 0 || height <= 0 || width > kLargestSide || height > kLargestSide || bits <= 0 || bits > 32)
+    if (width <= 0 || height <= 0 || width > largestWidth || height > largestHeight || bits <= 0 || bits > 32)
         return false;
     const bool packed = compression == 1 || compression == 2;  // run-length: any size up to the rows
     const int64_t rowBytes = (width * bits + 31) / 32 * 4;
@@ -53,14 +55,32 @@ bool EightBitChannels(const SDL_PixelFormat& format) {
            format.Bloss == 0 && format.Rmask && format.Gmask && format.Bmask && !format.palette;
 }
 
+// Only a regular file is a picture. It is opened without blocking, so a FIFO
+// or a device in its place is refused at once instead of holding the game.
+SDL_RWops* OpenPictureFile(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return nullptr;
+    struct stat st {};
+    std::FILE* stream = nullptr;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0 ||
+        !(stream = ::fdopen(fd, "rb"))) {
+        ::close(fd);
+        return nullptr;
+    }
+    SDL_RWops* file = SDL_RWFromFP(stream, SDL_TRUE);
+    if (!file) std::fclose(stream);
+    return file;
+}
+
 }  // namespace
 
-bool DecodeBitmapFile(const std::string& path, std::vector<uint16_t>& pixels, int& width, int& height) {
+bool DecodeBitmapFile(const std::string& path, std::vector<uint16_t>& pixels, int& width, int& height,
+                      int largestWidth, int largestHeight) {
     pixels.clear();
     width = height = 0;
-    SDL_RWops* file = SDL_RWFromFile(path.c_str(), "rb");
+    SDL_RWops* file = OpenPictureFile(path);
     if (!file) return false;
-    if (!PlausibleBitmap(file)) {
+    if (!PlausibleBitmap(file, largestWidth, largestHeight)) {
         SDL_RWclose(file);
         return false;
     }
