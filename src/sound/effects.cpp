@@ -97,6 +97,7 @@ bool LoadEffectFile(int slot, const std::string& path) {
         SetLastIoResult(kIoShortRead);
         CheckIo();
     }
+    if (!PlayableWaveFormat(wave.format)) return false;
     platform::SoundHandle& buffer = Sound.EffectSlots[slot];
     if (!platform::CreateSoundBuffer(wave.format, wave.dataSize, buffer, path)) return false;
     return FillSoundBuffer(buffer, bytes.data() + wave.dataOffset, wave.dataSize);

@@ -111,3 +111,31 @@ TEST(SoundThroughMixer, TheMixCarriesNoConstantOffset) {
     EXPECT_GT(loudest, 4000) << "the effect was heard";
     EXPECT_LT(std::abs(sum / double(count)), 100.0) << "unfiltered, the offset alone makes the mean some 8000";
 }
+
+// A wave file's header decides how much the conversion to the device's format
+// allocates and how long it runs on the game's thread: a rate no sound card
+// plays is refused, and so is an effect that would convert to more than 32 MiB
+// (two megabytes of 8-bit mono at 4,000 Hz become some 44 MiB at 22,050 Hz
+// stereo 16-bit).
+TEST(SoundThroughMixer, RatesNoCardPlaysAndHugeConversionsAreRefused) {
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    ASSERT_TRUE(platform::OpenAudioDevice());
+    platform::PcmFormat format;
+    std::vector<uint8_t> samples(1000, 0x80);
+    for (const auto& [rate, playable] : {std::pair{2u, false}, {3999u, false}, {4000u, true}, {192000u, true},
+                                         {192001u, false}, {0x7FFFFFFFu, false}}) {
+        format.samplesPerSecond = format.averageBytesPerSecond = rate;
+        platform::SoundHandle sound = 0;
+        const bool made = platform::CreateSoundBuffer(format, static_cast<uint32_t>(samples.size()), sound) &&
+                          platform::FillSoundBuffer(sound, samples.data(), static_cast<uint32_t>(samples.size()));
+        EXPECT_EQ(made, playable) << rate << " Hz";
+        if (sound) platform::ReleaseSoundBuffer(sound);
+    }
+    format.samplesPerSecond = format.averageBytesPerSecond = 4000;
+    samples.assign(size_t{2} << 20, 0x80);
+    platform::SoundHandle sound = 0;
+    ASSERT_TRUE(platform::CreateSoundBuffer(format, static_cast<uint32_t>(samples.size()), sound));
+    EXPECT_FALSE(platform::FillSoundBuffer(sound, samples.data(), static_cast<uint32_t>(samples.size())));
+    platform::ReleaseSoundBuffer(sound);
+    platform::CloseAudioDevice();
+}

@@ -90,6 +90,26 @@ TEST_F(EffectsTest, AnyFailureSwitchesSoundOffSilentlyUntilTheButtonSetsItUpAgai
     EXPECT_EQ(Get().audioDeviceOpenings, 2);
 }
 
+// A rate of 2 Hz would make the conversion to the card's rate ask for
+// gigabytes at every play: formats no card plays switch sound off quietly.
+TEST_F(EffectsTest, FormatsNoSoundCardPlaysSwitchSoundOffQuietly) {
+    const struct { uint16_t channels; uint32_t rate; uint16_t bits; bool heard; } cases[] = {
+        {1, 2, 8, false},     {1, 3999, 8, false},  {2, 4000, 16, true},   {1, 192000, 8, true},
+        {1, 192001, 8, false}, {1, 0xFFFFFFFF, 8, false}, {0, 11025, 8, false}, {3, 11025, 8, false},
+        {1, 11025, 24, false}, {1, 11025, 12, false}};
+    for (const auto& c : cases) {
+        Restart();
+        WriteEffect(4, WaveParts{c.channels, c.rate, c.bits, std::vector<uint8_t>(96, 0x80), ""});
+        ASSERT_TRUE(InitSound());
+        PlayEffect(4);
+        const std::string what = std::to_string(c.channels) + " channels, " + std::to_string(c.rate) + " Hz, " +
+                                 std::to_string(c.bits) + " bits";
+        EXPECT_EQ(EffectsHeard().size(), c.heard ? 1u : 0u) << what;
+        EXPECT_EQ(Sound.SoundOn, c.heard ? 1 : 0) << what;
+        EXPECT_TRUE(Get().messageBoxes.empty() && TakeLastIoResult() == 0) << what;
+    }
+}
+
 TEST_F(EffectsTest, NoFileIsReadWhileSoundIsOffAndNothingReleasedWhileItNeedsSetUp) {
     WaveParts truncated;
     truncated.declaredDataSize = 1000;   // reading it would end the program

@@ -33,6 +33,10 @@ constexpr int kDeviceChannels = 2;
 // up to 93 ms (bench_sdl_audio_buffer).
 constexpr int kDeviceChunkSamples = 512;
 constexpr int kEffectChannels = 4;
+constexpr uint32_t kLowestRate = 4000;
+constexpr uint32_t kHighestRate = 192000;
+// Six minutes of the device's stereo 16-bit sound: far beyond any effect.
+constexpr uint64_t kLargestConvertedBytes = uint64_t{32} << 20;
 
 // General MIDI soundfonts where Debian puts them. The small one the set-up
 // installs comes first, by its own name: default-GM.sf2 is a link to
@@ -265,10 +269,11 @@ SDL_AudioFormat SampleFormat(const PcmFormat& format) {
     return format.bitsPerSample == 8 ? AUDIO_U8 : AUDIO_S16LSB;
 }
 
+// Rates a sound card plays; far outside them the conversion to the device's
+// rate grows without measure (2 Hz to 22,050 is a factor of 11,025).
 bool SupportedFormat(const PcmFormat& format) {
     return (format.bitsPerSample == 8 || format.bitsPerSample == 16) && format.channels >= 1 &&
-           format.channels <= 2 && format.samplesPerSecond > 0 &&
-           format.samplesPerSecond <= static_cast<uint32_t>(SDL_MAX_SINT32);
+           format.channels <= 2 && format.samplesPerSecond >= kLowestRate && format.samplesPerSecond <= kHighestRate;
 }
 
 // The samples converted to the device's format, as a chunk the mixer frees
@@ -283,8 +288,10 @@ Mix_Chunk* ConvertedChunk(const PcmFormat& format, const uint8_t* data, uint32_t
                           static_cast<Uint8>(audio.channels), audio.rate) < 0) {
         return nullptr;
     }
-    const size_t room = static_cast<size_t>(whole) * static_cast<size_t>(cvt.len_mult);
-    if (room > static_cast<size_t>(SDL_MAX_SINT32)) return nullptr;
+    // The conversion runs on the game's thread at every play: an effect whose
+    // converted samples would pass the bound is refused, not converted.
+    const uint64_t room = uint64_t{whole} * static_cast<uint64_t>(cvt.len_mult > 0 ? cvt.len_mult : 1);
+    if (room > kLargestConvertedBytes) return nullptr;
     cvt.len = static_cast<int>(whole);
     cvt.buf = static_cast<Uint8*>(SDL_malloc(room));
     if (!cvt.buf) return nullptr;
