@@ -137,15 +137,25 @@ int WriteInPlace(const std::string& path, const std::string& target, const uint8
 int OpenFile(const std::string& path, FileMode mode, File*& out) {
     out = nullptr;
     if (int fault = faults::TakeFault(path, faults::Op::Open)) return fault;
-    errno = 0;
-    std::FILE* f = std::fopen(path.c_str(), mode == FileMode::Read ? "rb" : "wb");
-    if (!f) return SystemError(errno ? errno : ENOENT, path);
-    if (mode == FileMode::Read) {
-        std::error_code ec;
-        if (std::filesystem::is_directory(path, ec)) {
-            std::fclose(f);
-            return kAccessDenied;
-        }
+    // Opened without blocking: a FIFO or a device put in place of a data file
+    // would otherwise hold the game at the open until something answered.
+    // Only a regular file is a file of the game; anything else is missing,
+    // except a folder, which the game has always been denied.
+    const int flags = (mode == FileMode::Read ? O_RDONLY : O_WRONLY | O_CREAT | O_TRUNC) | O_NONBLOCK | O_CLOEXEC;
+    const int fd = ::open(path.c_str(), flags, 0666);
+    if (fd < 0) return SystemError(errno == ENXIO ? ENOENT : errno, path);
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        const bool folder = S_ISDIR(st.st_mode);
+        ::close(fd);
+        return folder ? kAccessDenied : kFileNotFound;
+    }
+    std::FILE* f = nullptr;
+    if (::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0 ||
+        !(f = ::fdopen(fd, mode == FileMode::Read ? "rb" : "wb"))) {
+        const int err = errno;
+        ::close(fd);
+        return SystemError(err ? err : EIO, path);
     }
     out = new File{f};
     faults::Remember(out, path);
