@@ -7,7 +7,12 @@ FilesState Files;
 void ResetFilesState() { Files = FilesState{}; }
 
 std::string ProgramFolderOf(const std::string& executablePath) {
+    // A backslash is an ordinary character of a name here, not a separator.
+#ifdef _WIN32
     const size_t cut = executablePath.find_last_of("/\\");
+#else
+    const size_t cut = executablePath.find_last_of('/');
+#endif
     return cut == std::string::npos ? std::string() : executablePath.substr(0, cut + 1);
 }
 

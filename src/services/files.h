@@ -22,7 +22,8 @@ struct FilesState {
 extern FilesState Files;
 void ResetFilesState();
 
-// The folder part of an executable path, ending with its last '/' (or '\'); empty without one.
+// The folder part of an executable path, ending with its last '/' (on Windows
+// '\' too); empty without one.
 std::string ProgramFolderOf(const std::string& executablePath);
 std::string ProgramFile(const std::string& name);
 

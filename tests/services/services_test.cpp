@@ -31,7 +31,9 @@ TEST(RandomBelow, FollowsItsPinnedSequenceAndStaysInRange) {
 
 TEST(ProgramFolder, IsThePathUpToItsLastSeparatorWithoutALengthLimit) {
     EXPECT_EQ(ProgramFolderOf("/opt/torvanex/torvanex"), "/opt/torvanex/");
-    EXPECT_EQ(ProgramFolderOf("C:\\Games\\torvanex.exe"), "C:\\Games\\");
+    // A backslash in a name does not cut the folder there.
+    EXPECT_EQ(ProgramFolderOf("/home/a\\b/games\\x/torvanex"), "/home/a\\b/games\\x/");
+    EXPECT_EQ(ProgramFolderOf("/opt/tor\\vanex"), "/opt/");
     EXPECT_EQ(ProgramFolderOf("torvanex"), "");
     EXPECT_EQ(ProgramFolderOf("/" + std::string(400, 'd') + "/torvanex").size(), 402u);
 }
