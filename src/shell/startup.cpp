@@ -15,15 +15,19 @@ void ResetShellState() { Shell = ShellState{}; }
 
 bool StartUp() {
     ConnectLayers();
-    if (!platform::CreateMainWindow("Torvanex")) return false;
+    // The display message is shown directly: there is no software cursor yet.
+    // A window that cannot be made means no display to show the game on (none
+    // at all, or one that does not answer): the player is told, as when the
+    // display refuses its mode, rather than left with a game that ends unseen.
+    const auto displayFailed = [] {
+        platform::ShowMessageBox("Can't create Directdraw object", "Torvanex", platform::kMbIconError);
+        return false;
+    };
+    if (!platform::CreateMainWindow("Torvanex")) return displayFailed();
     Shell.MainWindow = true;
     ReseedRandom();
     Files.ProgramFolder = ProgramFolderOf(platform::ExecutablePath());
-    if (!CreateDisplaySlots()) {
-        // The display message is shown directly: there is no software cursor yet.
-        platform::ShowMessageBox("Can't create Directdraw object", "Torvanex", platform::kMbIconError);
-        return false;
-    }
+    if (!CreateDisplaySlots()) return displayFailed();
     platform::ShowSystemCursor(false);
     Shell.CounterFrequency = platform::CounterFrequency();
     Shell.TickInterval = Shell.CounterFrequency / 18;

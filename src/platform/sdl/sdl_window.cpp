@@ -24,13 +24,14 @@ bool CreateMainWindow(const std::string& title) {
     // The window surface is the window's own pixels, not an OpenGL texture.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER) != 0) return false;
-    // With no display SDL falls back to drivers that show nothing, and the
-    // game would run unseen until killed. Only when asked for by name (tests
-    // run on the dummy driver) is such a driver taken.
+    // With no display, or a display that does not answer, SDL falls back to
+    // drivers that show nothing, and the game would run unseen until killed.
+    // Such a driver is taken only when it is the very one asked for by name
+    // (the tests ask for the dummy driver).
     const char* driver = SDL_GetCurrentVideoDriver();
-    const bool invisible = driver && (SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0);
-    if (invisible && !SDL_getenv("SDL_VIDEODRIVER")) {
-        std::fprintf(stderr, "Torvanex: no display to show the game on\n");
+    const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+    const bool invisible = !driver || SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0;
+    if (invisible && !(driver && asked && SDL_strcmp(driver, asked) == 0)) {
         SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER);
         return false;
     }
