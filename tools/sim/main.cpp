@@ -3,8 +3,14 @@
 // dumps of the board and of what the game played and saved. A tool for
 // checking and for reproducing a game from its start time; the game itself
 // takes no command-line options.
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <string>
 #include <system_error>
@@ -34,11 +40,46 @@ bool IsDataFile(const fs::path& file) {
     return ext == ".wav" || ext == ".mid";
 }
 
+constexpr const char* kScratchPrefix = "torvanex-sim-";
+// A folder younger than this may belong to a run that has made it but not
+// yet locked it.
+constexpr time_t kLockGraceSeconds = 10;
+
+// A run killed before its end cannot remove its scratch folder. Every run
+// holds a lock on its own folder for as long as it lives (the system drops it
+// however the process ends), and at start removes the folders of this user
+// that no run holds.
+void RemoveAbandonedScratchFolders(const fs::path& temp) {
+    std::error_code error;
+    for (fs::directory_iterator it(temp, error), end; !error && it != end; it.increment(error)) {
+        if (it->path().filename().string().rfind(kScratchPrefix, 0) != 0) continue;
+        const int fd = ::open(it->path().c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        if (fd < 0) continue;
+        struct stat st {};
+        const bool abandoned = ::fstat(fd, &st) == 0 && st.st_uid == ::getuid() &&
+                               std::time(nullptr) - st.st_mtime > kLockGraceSeconds &&
+                               ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+        std::error_code ignored;
+        if (abandoned) fs::remove_all(it->path(), ignored);
+        ::close(fd);
+    }
+}
+
 fs::path MakeScratchFolder(const fs::path& dataFolder) {
-    std::string pattern = (fs::temp_directory_path() / "torvanex-sim-XXXXXX").string();
+    std::error_code error;
+    const fs::path temp = fs::temp_directory_path(error);
+    if (error) return {};
+    RemoveAbandonedScratchFolders(temp);
+    std::string pattern = (temp / (std::string(kScratchPrefix) + "XXXXXX")).string();
     if (!mkdtemp(pattern.data())) return {};
     const fs::path scratch = pattern;
-    std::error_code error;
+    // Held until the process ends; never closed.
+    const int lock = ::open(scratch.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (lock < 0 || ::flock(lock, LOCK_EX | LOCK_NB) != 0) {
+        if (lock >= 0) ::close(lock);
+        fs::remove_all(scratch, error);
+        return {};
+    }
     for (const auto& entry : fs::directory_iterator(dataFolder, error))
         if (entry.is_regular_file() && IsDataFile(entry.path()))
             fs::copy_file(entry.path(), scratch / entry.path().filename(), error);
