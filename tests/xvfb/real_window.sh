@@ -6,7 +6,8 @@
 # for a name, Escape shows the tables, two clicks lead through the farewell to
 # a saved exit, and a run closed from the desktop saves too. On a
 # wide screen the window covers the screen, the picture fills its height
-# between black bars, and the game's own pointer is drawn under the mouse.
+# between black bars, and the game's own pointer is drawn under the mouse; on
+# a screen smaller than the picture the whole picture is scaled down to it.
 #   real_window.sh GAME [DATA_FOLDER]
 # The game runs from a copy of its program folder, so the build's own settings
 # and scores are left alone. Passes with a note when the machine has no Xvfb;
@@ -282,6 +283,25 @@ left=$(differing parked back 24x33+900+200)
 kill -TERM "$game_pid"
 wait_for_exit "being told to end"
 
+# ---- a screen smaller than the picture, with no window manager: the whole
+# picture is scaled down to 640x480, so the bottom strip shows and the Help
+# button, at (18, 15)-(97, 53) of the picture, is there to be pressed.
+start_x 640x480x24
+start_game 640x480 640x480+0+0
+xdotool mousemove 320 300 key space
+sleep 1.5
+xdotool mousemove 600 300
+sleep 0.5
+shot small_game
+[ "$(colours small_game 640x24+0+456)" -gt 1 ] || fail "the bottom strip is not on the 640x480 screen"
+xdotool mousemove 46 27 click 1
+sleep 1
+shot small_help
+[ "$(differing small_game small_help 640x480+0+0)" -gt 100000 ] || fail "the Help button could not be pressed at 640x480"
+kill -TERM "$game_pid"
+wait_for_exit "being told to end"
+
 echo "ok: 800x600 window, piece $turned turned, no pointer trail, help, a line ($fc,$fr)-($to,$fr), a name entered," \
   "tables, farewell, saved exit; Alt+F4 saved too;" \
-  "1280x800 window, picture between black bars, pointer drawn under the mouse"
+  "1280x800 window, picture between black bars, pointer drawn under the mouse;" \
+  "640x480 window, the whole picture scaled down, Help pressed"
