@@ -48,19 +48,31 @@ fail() {
   exit 1
 }
 
-# A fresh X server with a screen of WIDTHxHEIGHTxDEPTH.
+# A fresh X server with a screen of WIDTHxHEIGHTxDEPTH. Another run may take
+# the same free display number at the same moment; the server that loses ends
+# at once, and the next number is tried.
 start_x() {
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
-  local display=97
-  while [ -e "/tmp/.X$display-lock" ] && [ "$display" -lt 140 ]; do display=$((display + 1)); done
-  export DISPLAY=:$display
-  Xvfb "$DISPLAY" -screen 0 "$1" -nolisten tcp >"$work/xvfb.log" 2>&1 &
-  xvfb_pid=$!
-  for _ in $(seq 50); do
-    xdotool getdisplaygeometry >/dev/null 2>&1 && return
-    sleep 0.1
+  local display
+  for display in $(seq 97 139); do
+    [ -e "/tmp/.X$display-lock" ] && continue
+    export DISPLAY=:$display
+    Xvfb "$DISPLAY" -screen 0 "$1" -nolisten tcp >"$work/xvfb.log" 2>&1 &
+    xvfb_pid=$!
+    for _ in $(seq 50); do
+      kill -0 "$xvfb_pid" 2>/dev/null || break
+      if xdotool getdisplaygeometry >/dev/null 2>&1; then
+        sleep 0.2
+        kill -0 "$xvfb_pid" 2>/dev/null && return
+        break
+      fi
+      sleep 0.1
+    done
+    kill "$xvfb_pid" 2>/dev/null
+    wait "$xvfb_pid" 2>/dev/null
   done
-  fail "Xvfb did not start on $DISPLAY"
+  xvfb_pid=
+  fail "Xvfb did not start on any free display"
 }
 
 shot() { import -window root "$work/$1.png" 2>/dev/null || fail "no screenshot"; }
