@@ -114,14 +114,37 @@ private:
         }
     }
 
+    // Modes 0 and 2: the player looks for four corners in a square and turns
+    // one of them towards the small loop they could make, clockwise.
+    bool TurnTowardsLoop() {
+        constexpr int kWanted[4] = {4, 5, 3, 6};  // top-left, top-right, bottom-left, bottom-right
+        std::vector<CellPos> turns;
+        for (int row = 0; row + 1 < kBoardSize; ++row)
+            for (int col = 0; col + 1 < kBoardSize; ++col) {
+                const CellPos square[4] = {{col, row}, {col + 1, row}, {col, row + 1}, {col + 1, row + 1}};
+                int wrong = 0;
+                CellPos first{};
+                bool corners = true;
+                for (int i = 0; i < 4; ++i) {
+                    const uint8_t code = Game.Board[CellIndex(square[i].col, square[i].row)];
+                    corners = corners && code >= 3 && code <= 6;
+                    if (code != kWanted[i] && wrong++ == 0) first = square[i];
+                }
+                if (corners && wrong > 0) turns.push_back(first);
+            }
+        if (turns.empty()) return false;
+        Cell(turns[static_cast<size_t>(Between(0, static_cast<int>(turns.size()) - 1))], false);
+        return true;
+    }
+
     void Play() {
         const auto piece = [](int, int, uint8_t code) { return code < kEmptyPipeCell; };
         if (mode_ == 0) {
-            Cell(AnyCell(piece), Chance(50));
+            if (!Chance(60) || !TurnTowardsLoop()) Cell(AnyCell(piece), Chance(50));
         } else if (mode_ == 2) {
             const int roll = Between(1, 1000);
             if (roll <= 600) {
-                Cell(AnyCell(piece), Chance(50));
+                if (!Chance(50) || !TurnTowardsLoop()) Cell(AnyCell(piece), Chance(50));
             } else if (roll <= 850) {
                 const CellPos from = AnyCell(piece);
                 const int toX = CellX(Between(0, kBoardSize - 1)) + kCellSize / 2, y = CellY(from.row) + kCellSize / 2;
@@ -154,13 +177,28 @@ private:
             Cell(AnyCell(block));
             return;
         }
-        if ((start.col == end.col || start.row == end.row) && !(start == end) && Chance(50)) {
-            Cell(start);
+        // The first block met in each direction from the end of the line.
+        std::vector<CellPos> next;
+        constexpr int kSteps[4][2] = {{-1, 0}, {0, -1}, {1, 0}, {0, 1}};
+        for (const auto& step : kSteps) {
+            for (CellPos p{end.col + step[0], end.row + step[1]}; OnBoard(p.col, p.row);
+                 p = {p.col + step[0], p.row + step[1]}) {
+                if (Game.Board[CellIndex(p.col, p.row)] & kBlock) {
+                    next.push_back(p);
+                    break;
+                }
+            }
+        }
+        for (const CellPos& p : next)
+            if (p == start && Chance(70)) {
+                Cell(start);
+                return;
+            }
+        if (next.empty() || Chance(5)) {
+            Cell(AnyCell(block));
             return;
         }
-        Cell(AnyCell([&](int col, int row, uint8_t code) {
-            return block(col, row, code) && (col == end.col) != (row == end.row);
-        }));
+        Cell(next[static_cast<size_t>(Between(0, static_cast<int>(next.size()) - 1))]);
     }
 
     void TypeName() {
