@@ -251,6 +251,7 @@ int main(int argc, char** argv) {
                     "%zu, acts %lld, invariants broken %lld, status %d%s\n",
                     mode, minutes, seconds, games, over, loops, effects.size(), static_cast<long long>(player.acts),
                     static_cast<long long>(player.invariantsBroken), run.status, run.quit ? " (the game closed)" : "");
+        if (run.status != 0) std::printf("%s", run.output.substr(0, run.output.find("seed=")).c_str());
         totalBroken += player.invariantsBroken + (run.status != 0);
     }
     fs::remove_all(pattern, error);

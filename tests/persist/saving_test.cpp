@@ -180,20 +180,25 @@ std::vector<int> FileAges(const std::vector<std::string>& now, const std::vector
 // save, a thousand times. Every file must be whole, old or new; a killed save
 // may leave its temporary beside them, nothing else.
 TEST_F(SaveTest, SaveKilledAtRandomMomentsLeavesEveryFileOldOrNew) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "file contents after a kill: the sanitizers add nothing here but minutes of forks";
+#endif
     PlayARun();
     const std::vector<std::string> old = Saved();
     SaveAll();
     const std::vector<std::string> fresh = Saved();
-    // The kills fall over the whole of a save: its longest time of a few.
-    int64_t saveNanos = 0;
-    for (int i = 0; i < 8; ++i) {
+    // The kills fall over the whole of a typical save: half again its median time.
+    std::vector<int64_t> times;
+    for (int i = 0; i < 9; ++i) {
         PlayARun();
         timespec from{}, to{};
         clock_gettime(CLOCK_MONOTONIC, &from);
         SaveAll();
         clock_gettime(CLOCK_MONOTONIC, &to);
-        saveNanos = std::max<int64_t>(saveNanos, (to.tv_sec - from.tv_sec) * 1000000000LL + to.tv_nsec - from.tv_nsec);
+        times.push_back((to.tv_sec - from.tv_sec) * 1000000000LL + to.tv_nsec - from.tv_nsec);
     }
+    std::nth_element(times.begin(), times.begin() + 4, times.end());
+    const int64_t saveNanos = times[4] * 3 / 2;
     std::mt19937 random(20261208);
     int killed = 0, allOld = 0, between = 0, allNew = 0, torn = 0, temporaries = 0;
     constexpr int kRuns = 1000;
@@ -227,7 +232,7 @@ TEST_F(SaveTest, SaveKilledAtRandomMomentsLeavesEveryFileOldOrNew) {
         between += newFiles > 0 && newFiles < static_cast<long>(ages.size());
         for (const auto& name : Names()) temporaries += name.ends_with(".tmp");
     }
-    std::printf("saves killed: %d of %d (save of %lld us): all files old %d, some new %d, all new %d, torn %d, "
+    std::printf("saves killed: %d of %d (kills within %lld us): all files old %d, some new %d, all new %d, torn %d, "
                 "temporaries left %d\n",
                 killed, kRuns, static_cast<long long>(saveNanos / 1000), allOld, between, allNew, torn, temporaries);
     EXPECT_EQ(torn, 0);
