@@ -1,12 +1,18 @@
 // Saving at the end of a run: what SaveAll writes, that it writes once, and
 // that a save cut off at any step leaves every file old or new, never a mix.
 #include <grp.h>
+#include <sys/prctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <csignal>
+#include <cstdio>
+#include <ctime>
 #include <filesystem>
 #include <map>
+#include <random>
 
 #include "board/board_state.h"
 #include "persist/persist_fixture.h"
@@ -159,4 +165,76 @@ TEST_F(SaveTest, ReadOnlyFolderOnTheDisk) {
     EXPECT_EQ(readOnly, 5);
     EXPECT_EQ(Read("ngame"), "\x01");
     EXPECT_EQ(Names(), (std::vector<std::string>{"ngame", "nskin"}));
+}
+
+// Whether each file now holds its old bytes (0), its new ones (1) or neither (2).
+std::vector<int> FileAges(const std::vector<std::string>& now, const std::vector<std::string>& old,
+                          const std::vector<std::string>& fresh) {
+    std::vector<int> ages;
+    for (size_t i = 0; i < now.size(); ++i) ages.push_back(now[i] == old[i] ? 0 : now[i] == fresh[i] ? 1 : 2);
+    return ages;
+}
+
+// The power failing, or the game killed, in the middle of the save: a child
+// process saves and a timer kills it with SIGKILL at a random moment of the
+// save, a thousand times. Every file must be whole, old or new; a killed save
+// may leave its temporary beside them, nothing else.
+TEST_F(SaveTest, SaveKilledAtRandomMomentsLeavesEveryFileOldOrNew) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "file contents after a kill: the sanitizers add nothing here but minutes of forks";
+#endif
+    PlayARun();
+    const std::vector<std::string> old = Saved();
+    SaveAll();
+    const std::vector<std::string> fresh = Saved();
+    // The kills fall over the whole of a typical save: half again its median time.
+    std::vector<int64_t> times;
+    for (int i = 0; i < 9; ++i) {
+        PlayARun();
+        timespec from{}, to{};
+        clock_gettime(CLOCK_MONOTONIC, &from);
+        SaveAll();
+        clock_gettime(CLOCK_MONOTONIC, &to);
+        times.push_back((to.tv_sec - from.tv_sec) * 1000000000LL + to.tv_nsec - from.tv_nsec);
+    }
+    std::nth_element(times.begin(), times.begin() + 4, times.end());
+    const int64_t saveNanos = times[4] * 3 / 2;
+    std::mt19937 random(20261208);
+    int killed = 0, allOld = 0, between = 0, allNew = 0, torn = 0, temporaries = 0;
+    constexpr int kRuns = 1000;
+    for (int run = 0; run < kRuns; ++run) {
+        PlayARun();
+        const int64_t delay = std::uniform_int_distribution<int64_t>(0, saveNanos)(random);
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            prctl(PR_SET_TIMERSLACK, 1);
+            sigevent event{};
+            event.sigev_notify = SIGEV_SIGNAL;
+            event.sigev_signo = SIGKILL;
+            timer_t timer;
+            itimerspec when{};
+            when.it_value = {static_cast<time_t>(delay / 1000000000), static_cast<long>(delay % 1000000000 + 1)};
+            if (timer_create(CLOCK_MONOTONIC, &event, &timer) != 0 || timer_settime(timer, 0, &when, nullptr) != 0)
+                _exit(3);
+            SaveAll();
+            _exit(0);
+        }
+        int status = 0;
+        waitpid(child, &status, 0);
+        ASSERT_TRUE(WIFSIGNALED(status) ? WTERMSIG(status) == SIGKILL : WEXITSTATUS(status) == 0) << status;
+        killed += WIFSIGNALED(status);
+        const std::vector<int> ages = FileAges(Saved(), old, fresh);
+        const auto newFiles = std::count(ages.begin(), ages.end(), 1);
+        torn += std::count(ages.begin(), ages.end(), 2) != 0;
+        allOld += newFiles == 0;
+        allNew += newFiles == static_cast<long>(ages.size());
+        between += newFiles > 0 && newFiles < static_cast<long>(ages.size());
+        for (const auto& name : Names()) temporaries += name.ends_with(".tmp");
+    }
+    std::printf("saves killed: %d of %d (kills within %lld us): all files old %d, some new %d, all new %d, torn %d, "
+                "temporaries left %d\n",
+                killed, kRuns, static_cast<long long>(saveNanos / 1000), allOld, between, allNew, torn, temporaries);
+    EXPECT_EQ(torn, 0);
+    EXPECT_GT(between, 0) << "no kill fell inside the save";
 }

@@ -2,6 +2,7 @@
 // its start-up, running main-loop passes on the virtual clock.
 #include "script.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -360,6 +361,13 @@ SimResult RunScript(const SimOptions& options, const std::string& folder) {
         result.output = *problem + "\n";
         return result;
     }
+    for (const TimedInput& in : options.input) {
+        events.push_back({in.atMs, in.loseDisplay ? EventKind::LoseDisplay : EventKind::Message, in.message});
+        endMs = std::max(endMs, in.atMs);
+    }
+    if (!options.input.empty())
+        std::stable_sort(events.begin(), events.end(),
+                         [](const TimedEvent& a, const TimedEvent& b) { return a.atMs < b.atMs; });
     hl::Reset();
     hl::Get().startOfDay = options.utc;
     hl::Get().executablePath = folder + "/torvanex";
@@ -375,8 +383,10 @@ SimResult RunScript(const SimOptions& options, const std::string& folder) {
     // Runs until the clock reaches `ms` and the input due by then is handled;
     // input due later waits, even when the clock has just jumped to it.
     const auto runUntil = [&](int64_t ms) {
-        while (!result.quit && (hl::NowMs() < ms || (hl::NowMs() == ms && !platform::queue::Empty())))
+        while (!result.quit && (hl::NowMs() < ms || (hl::NowMs() == ms && !platform::queue::Empty()))) {
             if (RunPass() == PassResult::Quit) result.quit = true;
+            if (options.afterPass) options.afterPass();
+        }
     };
     try {
         if (!StartUp()) {

@@ -4,11 +4,21 @@
 // game played and saved. torvanex-sim and the scenario tests share it.
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/platform.h"
+
+// A window message given as it is, at a time of the virtual clock; or, with
+// `loseDisplay`, the display lost at that time.
+struct TimedInput {
+    int64_t atMs = 0;
+    platform::Message message;
+    bool loseDisplay = false;
+};
 
 struct SimOptions {
     platform::TimeOfDay utc{};
@@ -16,6 +26,12 @@ struct SimOptions {
     int level = -1;   // written to "level"
     int speed = -1;   // set once start-up is over, as the speed button would
     std::vector<std::string> actions;
+    // Messages played besides those of the actions, in time order (the game
+    // fuzzer's and the soak's).
+    std::vector<TimedInput> input;
+    // Called after every pass of the main loop once start-up is over: after
+    // every message the game handled and every frame tick.
+    std::function<void()> afterPass;
 };
 
 // Adds one argument (an option with its value, or an action) to `options`;
