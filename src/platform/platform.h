@@ -198,6 +198,18 @@ bool FileExists(const std::string& path);
 // order the file system lists them.
 std::vector<std::string> ListFolder(const std::string& folder, const std::string& suffix);
 
+// ---------------------------------------------------------------- folders
+
+// Whether new files can be made in `folder` (empty: the current folder).
+bool FolderWritable(const std::string& folder);
+// Makes a folder and the parents it lacks, each new one private to the user;
+// true when the folder exists afterwards.
+bool MakeFolders(const std::string& folder);
+// A variable of the process environment; empty when it is not set.
+std::string EnvironmentValue(const std::string& name);
+// The user's home folder: $HOME, else the account's entry; empty when unknown.
+std::string HomeFolder();
+
 // ---------------------------------------------------------------- process
 
 // The full path of the running executable; empty when unknown.

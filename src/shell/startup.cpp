@@ -4,6 +4,7 @@
 #include "persist/settings.h"
 #include "services/clock.h"
 #include "services/files.h"
+#include "services/folders.h"
 #include "services/random.h"
 #include "shell/shell.h"
 #include "sound/effects.h"
@@ -18,7 +19,7 @@ bool StartUp() {
     if (!platform::CreateMainWindow("Torvanex")) return false;
     Shell.MainWindow = true;
     ReseedRandom();
-    Files.ProgramFolder = ProgramFolderOf(platform::ExecutablePath());
+    ChooseFolders(platform::ExecutablePath(), FolderPlacesOfThisBuild());
     if (!CreateDisplaySlots()) {
         // The display message is shown directly: there is no software cursor yet.
         platform::ShowMessageBox("Can't create Directdraw object", "Torvanex", platform::kMbIconError);
