@@ -63,8 +63,16 @@ TimeOfDay UtcTimeOfDay();
 
 // ---------------------------------------------------------------- window
 
+// The whole screen, or an 800x600 window scaled by the largest whole factor
+// that fits the desktop. Alt+Enter switches between the two while the game runs.
+enum class WindowMode { FullScreen, Windowed };
+// Takes effect when the main window is made.
+void SetWindowMode(WindowMode mode);
 // Creates the (still hidden) main window; false when it cannot be made.
 bool CreateMainWindow(const std::string& title);
+// The icon the desktop shows for the window, from a 32-bit bitmap file with
+// alpha; an unreadable file leaves the desktop's own icon.
+void SetWindowIcon(const std::string& bitmapPath);
 void DestroyMainWindow();
 void ShowSystemCursor(bool shown);
 void SetSystemCursorPos(int x, int y);

@@ -12,6 +12,13 @@
 
 ShellState Shell;
 
+namespace {
+
+// Drawn with the game's other pictures.
+constexpr const char* kWindowIconFile = "torvanex.bmp";
+
+}  // namespace
+
 void ResetShellState() { Shell = ShellState{}; }
 
 bool StartUp() {
@@ -20,6 +27,7 @@ bool StartUp() {
     Shell.MainWindow = true;
     ReseedRandom();
     ChooseFolders(platform::ExecutablePath(), FolderPlacesOfThisBuild());
+    platform::SetWindowIcon(ProgramFile(kWindowIconFile));
     if (!CreateDisplaySlots()) {
         // The display message is shown directly: there is no software cursor yet.
         platform::ShowMessageBox("Can't create Directdraw object", "Torvanex", platform::kMbIconError);
