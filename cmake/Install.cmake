@@ -51,7 +51,7 @@ if(GZIP_PROGRAM)
 else()
   install(FILES packaging/torvanex.6 DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 endif()
-install(FILES LICENSE DESTINATION ${CMAKE_INSTALL_DOCDIR} RENAME copyright)
+install(FILES LICENSE DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/torvanex RENAME copyright)
 
 # cpack -G DEB in the build folder (scripts/run.sh package).
 set(CPACK_GENERATOR DEB)

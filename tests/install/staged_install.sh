@@ -59,6 +59,7 @@ for size in 16 32 48 64 128 256; do
 done
 grep -q '<svg' "$stage/usr/share/icons/hicolor/scalable/apps/torvanex.svg" 2>/dev/null || fail "no scalable icon"
 gzip -t "$stage/usr/share/man/man6/torvanex.6.gz" 2>/dev/null || fail "no manual page in section 6"
+[ -s "$stage/usr/share/doc/torvanex/copyright" ] || fail "no copyright in usr/share/doc/torvanex"
 desktop=$stage/usr/share/applications/torvanex.desktop
 desktop-file-validate "$desktop" || fail "the launcher does not validate"
 grep -qx 'Categories=Game;LogicGame;' "$desktop" || fail "the launcher is not in Game;LogicGame"
