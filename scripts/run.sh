@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Sets up a fresh Debian machine for Torvanex, builds the game with its data
 # files, then plays it or runs every test.
-#   scripts/run.sh play   build and start the game
-#   scripts/run.sh test   build and run all tests: normal build, sanitizer build, fuzzers
+#   scripts/run.sh play      build and start the game
+#   scripts/run.sh test      build and run all tests: normal build, the staged installation,
+#                            sanitizer build, fuzzers
+#   scripts/run.sh package   build the Debian package (build/torvanex_*.deb)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -12,6 +14,7 @@ packages=(
   libcairo2-dev libfreetype-dev libfontconfig-dev fonts-liberation2 fonts-dejavu-core
   googletest libgtest-dev clang libclang-rt-14-dev
   xvfb xdotool imagemagick x11-utils sox
+  desktop-file-utils appstream dpkg-dev
 )
 
 install_missing() {
@@ -39,6 +42,9 @@ build() {  # build DIR [cmake options...]
 run_tests() {
   build build -DCMAKE_BUILD_TYPE=Release -DTORVANEX_WERROR=ON
   ctest --test-dir build --output-on-failure -j"$jobs"
+
+  echo "== installed into a staging folder, packaged, and played from there as an ordinary user"
+  tests/install/staged_install.sh build
 
   echo "== the same tests under AddressSanitizer and UndefinedBehaviorSanitizer"
   build build-sanitize -DCMAKE_BUILD_TYPE=Debug -DTORVANEX_WERROR=ON -DTORVANEX_SANITIZE=ON
@@ -78,8 +84,12 @@ case "${1:-}" in
   test)
     run_tests
     ;;
+  package)
+    build build -DCMAKE_BUILD_TYPE=Release
+    (cd build && cpack -G DEB)
+    ;;
   *)
-    echo "usage: scripts/run.sh play|test" >&2
+    echo "usage: scripts/run.sh play|test|package" >&2
     exit 2
     ;;
 esac

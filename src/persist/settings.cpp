@@ -51,7 +51,7 @@ std::string ConfigText(bool soundOn, bool musicOn) {
 // never ends the game, so nothing is left for CheckIo.
 bool ReadConfigFile(ConfigReader& reader) {
     platform::File* file = nullptr;
-    if (platform::OpenFile(ProgramFile(kConfigFileName), platform::FileMode::Read, file) != platform::kFileOk)
+    if (platform::OpenFile(SaveFile(kConfigFileName), platform::FileMode::Read, file) != platform::kFileOk)
         return false;
     bool readAll = true;
     char buffer[512];
@@ -81,14 +81,14 @@ void SwitchMusicOn() {
 // the options stay as far as they were read, and nothing is said.
 void WriteDefaultConfig() {
     const std::string text = ConfigText(true, true);
-    if (platform::ReplaceFileAtomically(ProgramFile(kConfigFileName), text.data(), text.size()) != platform::kFileOk)
+    if (platform::ReplaceFileAtomically(SaveFile(kConfigFileName), text.data(), text.size()) != platform::kFileOk)
         return;
     SwitchSoundOn();
     SwitchMusicOn();
 }
 
 void LoadByteSetting(const ByteSetting& setting) {
-    platform::File* file = OpenGameFile(ProgramFile(setting.name), platform::FileMode::Read);
+    platform::File* file = OpenGameFile(SaveFile(setting.name), platform::FileMode::Read);
     if (!file) {
         TakeLastIoResult();  // a missing settings file keeps the built-in value
         return;
@@ -103,7 +103,7 @@ void LoadByteSetting(const ByteSetting& setting) {
 
 void SaveByteSetting(const ByteSetting& setting) {
     const auto byte = static_cast<uint8_t>(*setting.value);
-    SetLastIoResult(platform::ReplaceFileAtomically(ProgramFile(setting.name), &byte, 1));
+    SetLastIoResult(platform::ReplaceFileAtomically(SaveFile(setting.name), &byte, 1));
     CheckIo();
 }
 
@@ -149,7 +149,7 @@ void SaveAll() {
     const std::string text = ConfigText(Sound.SoundOn != 0, Music.MusicOn != 0);
     // A configuration file that cannot be written ends the save without a word:
     // the one-byte files are not written either.
-    if (platform::ReplaceFileAtomically(ProgramFile(kConfigFileName), text.data(), text.size()) != platform::kFileOk)
+    if (platform::ReplaceFileAtomically(SaveFile(kConfigFileName), text.data(), text.size()) != platform::kFileOk)
         return;
     ForEachByteSetting(SaveByteSetting);
 }

@@ -47,7 +47,7 @@ void WriteScoreFile(const uint8_t (&plain)[kTopScoresBytes]) {
     uint8_t stored[kTopScoresBytes];
     std::memcpy(stored, plain, sizeof stored);
     ScrambleScores(stored);
-    SetLastIoResult(platform::ReplaceFileAtomically(ProgramFile(kScoreFileName), stored, sizeof stored));
+    SetLastIoResult(platform::ReplaceFileAtomically(SaveFile(kScoreFileName), stored, sizeof stored));
     CheckIo();
 }
 
@@ -82,7 +82,7 @@ bool TakeTopScoresFile(const uint8_t* bytes, size_t size) {
 void LoadTopScores() {
     FillDefaults(Persist.TopScores);
     Persist.ScoresChanged = 0;
-    platform::File* file = OpenGameFile(ProgramFile(kScoreFileName), platform::FileMode::Read);
+    platform::File* file = OpenGameFile(SaveFile(kScoreFileName), platform::FileMode::Read);
     if (file) {
         if (GameFileSize(file) == static_cast<int64_t>(kTopScoresBytes)) {
             uint8_t stored[kTopScoresBytes];

@@ -63,8 +63,16 @@ TimeOfDay UtcTimeOfDay();
 
 // ---------------------------------------------------------------- window
 
+// The whole screen, or an 800x600 window scaled by the largest whole factor
+// that fits the desktop. Alt+Enter switches between the two while the game runs.
+enum class WindowMode { FullScreen, Windowed };
+// Takes effect when the main window is made.
+void SetWindowMode(WindowMode mode);
 // Creates the (still hidden) main window; false when it cannot be made.
 bool CreateMainWindow(const std::string& title);
+// The icon the desktop shows for the window, from a 32-bit bitmap file with
+// alpha; an unreadable file leaves the desktop's own icon.
+void SetWindowIcon(const std::string& bitmapPath);
 void DestroyMainWindow();
 void ShowSystemCursor(bool shown);
 void SetSystemCursorPos(int x, int y);
@@ -202,6 +210,18 @@ bool FileExists(const std::string& path);
 // Names (not paths) in `folder` ending with `suffix` (case-insensitive), in the
 // order the file system lists them.
 std::vector<std::string> ListFolder(const std::string& folder, const std::string& suffix);
+
+// ---------------------------------------------------------------- folders
+
+// Whether new files can be made in `folder` (empty: the current folder).
+bool FolderWritable(const std::string& folder);
+// Makes a folder and the parents it lacks, each new one private to the user;
+// true when the folder exists afterwards.
+bool MakeFolders(const std::string& folder);
+// A variable of the process environment; empty when it is not set.
+std::string EnvironmentValue(const std::string& name);
+// The user's home folder: $HOME, else the account's entry; empty when unknown.
+std::string HomeFolder();
 
 // ---------------------------------------------------------------- process
 

@@ -18,6 +18,10 @@ std::string ProgramFolderOf(const std::string& executablePath) {
 
 std::string ProgramFile(const std::string& name) { return Files.ProgramFolder + name; }
 
+std::string SaveFile(const std::string& name) {
+    return (Files.SaveFolder.empty() ? Files.ProgramFolder : Files.SaveFolder) + name;
+}
+
 namespace {
 
 bool Record(int code) {

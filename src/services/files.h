@@ -17,6 +17,10 @@ constexpr int kIoNotOpen = 103;
 
 struct FilesState {
     std::string ProgramFolder;   // ends with '/'; every file is opened as ProgramFolder + name
+    // Where the settings and score files live instead, when it is not the
+    // program folder (an installed game keeps them in the player's own
+    // folder); empty: the program folder.
+    std::string SaveFolder;
     int LastIoResult = 0;
 };
 extern FilesState Files;
@@ -26,6 +30,8 @@ void ResetFilesState();
 // '\' too); empty without one.
 std::string ProgramFolderOf(const std::string& executablePath);
 std::string ProgramFile(const std::string& name);
+// A settings or score file: in SaveFolder, or the program folder without one.
+std::string SaveFile(const std::string& name);
 
 // Null when the file cannot be opened.
 platform::File* OpenGameFile(const std::string& path, platform::FileMode mode);

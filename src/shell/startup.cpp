@@ -4,12 +4,20 @@
 #include "persist/settings.h"
 #include "services/clock.h"
 #include "services/files.h"
+#include "services/folders.h"
 #include "services/random.h"
 #include "shell/shell.h"
 #include "sound/effects.h"
 #include "sound/music.h"
 
 ShellState Shell;
+
+namespace {
+
+// Drawn with the game's other pictures.
+constexpr const char* kWindowIconFile = "torvanex.bmp";
+
+}  // namespace
 
 void ResetShellState() { Shell = ShellState{}; }
 
@@ -26,7 +34,8 @@ bool StartUp() {
     if (!platform::CreateMainWindow("Torvanex")) return displayFailed();
     Shell.MainWindow = true;
     ReseedRandom();
-    Files.ProgramFolder = ProgramFolderOf(platform::ExecutablePath());
+    ChooseFolders(platform::ExecutablePath(), FolderPlacesOfThisBuild());
+    platform::SetWindowIcon(ProgramFile(kWindowIconFile));
     if (!CreateDisplaySlots()) return displayFailed();
     platform::ShowSystemCursor(false);
     Shell.CounterFrequency = platform::CounterFrequency();

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "generator.h"
+#include "icon.h"
 
 int main(int argc, char** argv) {
     if (argc < 2) {
@@ -21,6 +22,7 @@ int main(int argc, char** argv) {
     WriteMusic(folder);
     WriteHelpText(folder);
     WriteManual(folder);
+    WriteIcons(folder);
     if (!sheet.empty()) WriteContactSheet(folder, sheet);
     return 0;
 }

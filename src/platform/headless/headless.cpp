@@ -160,6 +160,10 @@ bool CreateMainWindow(const std::string&) {
 
 void DestroyMainWindow() { state.windowCreated = false; }
 
+void SetWindowMode(WindowMode mode) { state.windowMode = mode; }
+
+void SetWindowIcon(const std::string& bitmapPath) { state.windowIcon = bitmapPath; }
+
 void ShowSystemCursor(bool shown) { state.systemCursorShown = shown; }
 
 void SetSystemCursorPos(int x, int y) {

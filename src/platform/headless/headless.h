@@ -49,6 +49,8 @@ struct State {
     std::string executablePath = "/torvanex/torvanex";
     TimeOfDay startOfDay{};             // UTC time of day at counter 0
     bool windowCreated = false;
+    WindowMode windowMode = WindowMode::FullScreen;
+    std::string windowIcon;             // the bitmap the window's icon was set from
     bool windowCanBeCreated = true;
     bool displayWorks = true;
     bool displayHasBlitter = true;

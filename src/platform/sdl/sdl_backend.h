@@ -27,6 +27,7 @@ struct Backend {
     bool active = false;             // the last activation we reported
     bool minimised = false;
     bool hidden = true;
+    bool windowed = false;           // an 800x600 window scaled by whole factors, not the whole screen
     int64_t lastPresent = 0;         // counter value of the last present
     int64_t presentInterval = 0;     // counter counts per display refresh
     int32_t lastMouseX = -1;         // the position of the last MouseMove we reported
@@ -46,6 +47,9 @@ struct Backend {
 };
 
 Backend& State();
+
+// Alt+Enter: from the whole screen to a window and back.
+void ToggleWindowMode();
 
 // ---------------------------------------------------------------- waiting
 

@@ -42,11 +42,13 @@ void OnKeyDown(const SDL_KeyboardEvent& key) {
     Backend& st = State();
     const SDL_Keysym& sym = key.keysym;
     // Alt combinations are system keys to the game: they type nothing and
-    // send no key message; Alt+F4 closes the window.
+    // send no key message; Alt+F4 closes the window, Alt+Enter switches
+    // between the whole screen and a window.
     const bool systemKey = (sym.mod & KMOD_ALT) && !(sym.mod & KMOD_CTRL);
     st.dropNextText = systemKey;
     if (systemKey) {
         if (sym.sym == SDLK_F4 && !key.repeat) Post(MsgKind::Close);
+        if ((sym.sym == SDLK_RETURN || sym.sym == SDLK_KP_ENTER) && !key.repeat) ToggleWindowMode();
         return;
     }
     if (const uint32_t vk = VirtualKeyOf(sym)) Post(MsgKind::KeyDown, vk);

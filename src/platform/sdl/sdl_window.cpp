@@ -1,5 +1,6 @@
 // The game's one window, the system pointer, message boxes and the desktop
 // calls that go with the window.
+#include <algorithm>
 #include <cstdio>
 
 #include "platform/sdl/sdl_backend.h"
@@ -9,6 +10,42 @@ namespace platform::sdl {
 Backend& State() {
     static Backend backend;
     return backend;
+}
+
+namespace {
+
+// Asked for before the window exists; the backend's state starts afresh with it.
+WindowMode requestedMode = WindowMode::FullScreen;
+
+SDL_Rect DisplayBounds(int display, bool usable) {
+    SDL_Rect bounds{0, 0, 800, 600};
+    const int result = usable ? SDL_GetDisplayUsableBounds(display, &bounds) : SDL_GetDisplayBounds(display, &bounds);
+    if (result != 0 || bounds.w <= 0 || bounds.h <= 0) bounds = {0, 0, 800, 600};
+    return bounds;
+}
+
+// The picture's size times the largest whole factor that fits the part of the
+// desktop windows may use; at least the picture's own size.
+SDL_Rect WindowedSize(int display) {
+    const SDL_Rect usable = DisplayBounds(display, true);
+    const int factor = std::max(1, std::min(usable.w / 800, usable.h / 600));
+    return {usable.x + (usable.w - 800 * factor) / 2, usable.y + (usable.h - 600 * factor) / 2, 800 * factor,
+            600 * factor};
+}
+
+}  // namespace
+
+void ToggleWindowMode() {
+    Backend& st = State();
+    if (!st.window) return;
+    st.windowed = !st.windowed;
+    const int display = std::max(0, SDL_GetWindowDisplayIndex(st.window));
+    const SDL_Rect place = st.windowed ? WindowedSize(display) : DisplayBounds(display, false);
+    SDL_SetWindowBordered(st.window, st.windowed ? SDL_TRUE : SDL_FALSE);
+    SDL_SetWindowSize(st.window, place.w, place.h);
+    SDL_SetWindowPosition(st.window, place.x, place.y);
+    // The picture is fitted to the new size when the window reports it.
+    st.xLookOwed = true;
 }
 
 }  // namespace platform::sdl
@@ -37,14 +74,27 @@ bool CreateMainWindow(const std::string& title) {
     }
     sdl::Backend& st = sdl::State();
     st = sdl::Backend{};
-    // A borderless window over the whole desktop: it covers the screen as a
-    // full-screen one does, without the wait (a tenth of a second when no
-    // window manager answers) for a full-screen switch to be confirmed.
-    SDL_Rect desktop{0, 0, 800, 600};
-    if (SDL_GetDisplayBounds(0, &desktop) != 0 || desktop.w <= 0 || desktop.h <= 0) desktop = {0, 0, 800, 600};
-    st.window = SDL_CreateWindow(sdl::Utf8FromWindows1252(title).c_str(), desktop.x, desktop.y, desktop.w, desktop.h,
-                                 SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS);
+    // The whole screen is a borderless window over the whole desktop: it
+    // covers the screen as a full-screen one does, without the wait (a tenth
+    // of a second when no window manager answers) for a full-screen switch
+    // to be confirmed.
+    st.windowed = sdl::requestedMode == WindowMode::Windowed;
+    const SDL_Rect place = st.windowed ? sdl::WindowedSize(0) : sdl::DisplayBounds(0, false);
+    st.window = SDL_CreateWindow(sdl::Utf8FromWindows1252(title).c_str(), place.x, place.y, place.w, place.h,
+                                 SDL_WINDOW_HIDDEN | (st.windowed ? 0u : Uint32{SDL_WINDOW_BORDERLESS}));
     return st.window != nullptr;
+}
+
+void SetWindowMode(WindowMode mode) { sdl::requestedMode = mode; }
+
+void SetWindowIcon(const std::string& bitmapPath) {
+    SDL_Window* window = sdl::State().window;
+    if (!window) return;
+    SDL_Surface* icon = SDL_LoadBMP(bitmapPath.c_str());
+    if (!icon) return;
+    SDL_SetWindowIcon(window, icon);
+    SDL_FreeSurface(icon);
+    sdl::State().xLookOwed = true;
 }
 
 void DestroyMainWindow() {

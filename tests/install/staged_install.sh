@@ -1,0 +1,222 @@
+#!/usr/bin/env bash
+# The game installed as a desktop game. Installed into a staging folder, its
+# files are where the file-system layout says, the launcher and the metadata
+# pass their validators and the Debian package carries the same files and the
+# run-time dependencies. Then an ordinary user plays it from a read-only copy
+# of the installation: a window of whole-factor size, Alt+Enter to the whole
+# screen and back, a game by key presses; the five settings and score files
+# land in that user's data folder and nothing is written beside the program.
+# A copy of the program with its data in a writable folder still keeps them
+# beside itself.
+#   staged_install.sh BUILD_FOLDER
+# Run as root, it plays as an unprivileged user of its own (made with useradd
+# and removed again), since root may write anywhere. KEEP_WORK=1 keeps the
+# staging folder and the screenshots.
+set -u
+
+build=$(cd "${1:?usage: staged_install.sh BUILD_FOLDER}" && pwd)
+for tool in Xvfb xdotool import convert identify desktop-file-validate appstreamcli dpkg-deb cpack; do
+  command -v "$tool" >/dev/null 2>&1 || { echo "FAIL: $tool is not installed"; exit 1; }
+done
+
+work=$(mktemp -d)
+chmod 755 "$work"
+stage=$work/stage
+xvfb_pid=
+game_pid=
+made_user=
+cleanup() {
+  [ -n "$game_pid" ] && kill -KILL "$game_pid" 2>/dev/null
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  wait 2>/dev/null
+  [ -n "$made_user" ] && userdel "$made_user" 2>/dev/null
+  chmod -R u+w "$work" 2>/dev/null
+  if [ -n "${KEEP_WORK:-}" ]; then echo "kept $work"; else rm -rf "$work"; fi
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*"
+  [ -f "$work/game.log" ] && sed 's/^/  game: /' "$work/game.log" | tail -20
+  exit 1
+}
+
+# ---- the installation in a staging folder
+DESTDIR=$stage cmake --install "$build" --prefix /usr >"$work/install.log" 2>&1 ||
+  { cat "$work/install.log"; fail "cmake --install failed"; }
+[ -x "$stage/usr/games/torvanex" ] || fail "no program in usr/games"
+data=$stage/usr/share/games/torvanex
+for f in back.wrk zast.wrk rec.wrk 01.skn 02.skn 03.skn arial8 times16 help.txt manual.html torvanex.bmp; do
+  [ -s "$data/$f" ] || fail "the data file $f is not in usr/share/games/torvanex"
+done
+for n in $(seq -w 1 13); do [ -s "$data/$n.wav" ] || fail "the effect $n.wav is missing"; done
+ls "$data"/*.mid >/dev/null 2>&1 || fail "no music was installed"
+leftovers=$(find "$stage" \( -name torvanex.cfg -o -name torvanex.rec -o -name nskin -o -name ngame -o -name level \))
+[ -z "$leftovers" ] || fail "settings or scores were installed: $leftovers"
+for size in 16 32 48 64 128 256; do
+  icon=$stage/usr/share/icons/hicolor/${size}x${size}/apps/torvanex.png
+  [ "$(identify -format '%wx%h' "$icon" 2>/dev/null)" = "${size}x${size}" ] || fail "no ${size}x${size} icon"
+done
+grep -q '<svg' "$stage/usr/share/icons/hicolor/scalable/apps/torvanex.svg" 2>/dev/null || fail "no scalable icon"
+gzip -t "$stage/usr/share/man/man6/torvanex.6.gz" 2>/dev/null || fail "no manual page in section 6"
+[ -s "$stage/usr/share/doc/torvanex/copyright" ] || fail "no copyright in usr/share/doc/torvanex"
+desktop=$stage/usr/share/applications/torvanex.desktop
+desktop-file-validate "$desktop" || fail "the launcher does not validate"
+grep -qx 'Categories=Game;LogicGame;' "$desktop" || fail "the launcher is not in Game;LogicGame"
+metainfo=$(ls "$stage"/usr/share/metainfo/*.metainfo.xml 2>/dev/null)
+[ -n "$metainfo" ] || fail "no metadata in usr/share/metainfo"
+appstreamcli validate --no-net "$metainfo" >"$work/appstream.log" 2>&1 ||
+  { cat "$work/appstream.log"; fail "the metadata does not validate"; }
+grep -q '<screenshot' "$metainfo" || fail "the metadata shows no screenshot"
+
+"$stage/usr/games/torvanex" --version | grep -q '^Torvanex [0-9]' || fail "--version says no version"
+"$stage/usr/games/torvanex" --help | grep -q -- '--window' || fail "--help does not list --window"
+"$stage/usr/games/torvanex" --windowed >/dev/null 2>"$work/usage.txt"
+[ $? = 2 ] && grep -q '^Usage:' "$work/usage.txt" || fail "an unknown option is not a usage error with status 2"
+
+# ---- the Debian package
+(cd "$work" && cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/package") >"$work/cpack.log" 2>&1 ||
+  { tail -20 "$work/cpack.log"; fail "cpack -G DEB failed"; }
+deb=$(ls "$work"/package/torvanex_*.deb 2>/dev/null | head -1)
+[ -n "$deb" ] || fail "cpack made no torvanex package"
+depends=$(dpkg-deb -f "$deb" Depends)
+for dependency in libsdl2-2.0-0 libsdl2-mixer-2.0-0 timgm6mb-soundfont; do
+  [[ $depends == *"$dependency"* ]] || fail "the package does not depend on $dependency: $depends"
+done
+[ "$(dpkg-deb -f "$deb" Section)" = games ] || fail "the package is not in the games section"
+dpkg-deb -c "$deb" | awk '{print $6}' | sed 's|^\./|/|' >"$work/package.list"
+(cd "$stage" && find . ! -type d | sed 's|^\.||') | sort >"$work/stage.list"
+grep -v '/$' "$work/package.list" | sort >"$work/package.files"
+diff "$work/stage.list" "$work/package.files" >"$work/package.diff" ||
+  { cat "$work/package.diff"; fail "the package's files differ from the installation's"; }
+
+# ---- the player: an unprivileged user, since root writes anywhere
+home=$work/home
+portable_home=$work/portable-home
+mkdir -p "$home" "$portable_home" "$work/portable"
+as_player=()
+if [ "$(id -u)" = 0 ]; then
+  player=torvanex-player
+  if ! id "$player" >/dev/null 2>&1; then
+    useradd --system --no-create-home --home-dir /nonexistent --shell /usr/sbin/nologin "$player" ||
+      fail "cannot make the user $player"
+    made_user=$player
+  fi
+  as_player=(setpriv --reuid="$(id -u "$player")" --regid="$(id -g "$player")" --clear-groups)
+  chown "$player" "$home" "$portable_home" "$work/portable"
+fi
+
+# The read-only copy of the installation the player runs.
+installed=$work/installed
+cp -a "$stage/usr" "$installed"
+chmod -R a-w "$installed"
+find "$installed" | sort >"$work/installed.before"
+
+start_x() {
+  local display=150
+  while [ -e "/tmp/.X$display-lock" ] && [ "$display" -lt 199 ]; do display=$((display + 1)); done
+  export DISPLAY=:$display
+  Xvfb "$DISPLAY" -screen 0 1700x1300x24 -nolisten tcp -ac >"$work/xvfb.log" 2>&1 &
+  xvfb_pid=$!
+  for _ in $(seq 50); do
+    xdotool getdisplaygeometry >/dev/null 2>&1 && return
+    sleep 0.1
+  done
+  fail "Xvfb did not start on $DISPLAY"
+}
+
+shot() { import -window root "$work/$1.png" 2>/dev/null || fail "no screenshot"; }
+colours() { convert "$work/$1.png" -crop "$2" +repage -format '%k' info:; }
+
+window=
+# Starts PROGRAM [OPTIONS] as the player with HOME; its window must become visible.
+start_game() {
+  local home_folder=$1
+  shift
+  "${as_player[@]}" env -i HOME="$home_folder" DISPLAY="$DISPLAY" PATH=/usr/bin:/bin SDL_AUDIODRIVER=dummy \
+    "$@" >"$work/game.log" 2>&1 &
+  game_pid=$!
+  local found
+  window=
+  for _ in $(seq 120); do
+    kill -0 "$game_pid" 2>/dev/null || fail "the game ended during start-up"
+    found=$(xdotool search --onlyvisible --name '^Torvanex$' 2>/dev/null | tail -1)
+    if [ -n "$found" ] && [ "$found" = "$window" ]; then break; fi
+    window=$found
+    sleep 0.25
+  done
+  [ -n "$window" ] || fail "no visible window named Torvanex within 30 s"
+}
+
+geometry() { xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: //p'; }
+expect_geometry() {
+  local got=
+  for _ in $(seq 20); do
+    got=$(geometry)
+    [ "$got" = "$1" ] && return
+    sleep 0.1
+  done
+  fail "the window is $got, not $1 ($2)"
+}
+
+# After the title, Space starts a game, Escape shows the tables, then two
+# more keys lead through the farewell to a saved exit.
+play_by_keys() {
+  sleep 4.5
+  xdotool key space
+  sleep 2
+  shot "$1"
+  [ "$(colours "$1" "$2")" -gt 1 ] || fail "the game shows one colour"
+  xdotool key Escape
+  sleep 1
+  xdotool key x
+  sleep 1
+  xdotool key x
+  for _ in $(seq 50); do
+    kill -0 "$game_pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  kill -0 "$game_pid" 2>/dev/null && fail "the game is still running 5 s after the farewell"
+  wait "$game_pid"
+  local status=$?
+  game_pid=
+  [ "$status" = 0 ] || fail "the game ended with status $status"
+}
+
+# The five files, as the game writes them, in FOLDER.
+expect_saved_in() {
+  for f in nskin ngame level; do
+    [ "$(stat -c %s "$1/$f" 2>/dev/null)" = 1 ] || fail "$f was not saved as one byte in $1"
+  done
+  [ "$(stat -c %s "$1/torvanex.rec" 2>/dev/null)" = 750 ] || fail "torvanex.rec is not 750 bytes in $1"
+  [ "$(tr -cd '\n' <"$1/torvanex.cfg" 2>/dev/null | wc -c)" = 4 ] || fail "torvanex.cfg does not hold four lines in $1"
+}
+
+start_x
+
+# ---- installed, read-only, in a window: 800x600 twice over fits 1700x1300
+start_game "$home" "$installed/games/torvanex" --window
+expect_geometry 1600x1200 "--window on a 1700x1300 screen"
+sleep 1
+shot windowed
+xdotool key --clearmodifiers alt+Return
+expect_geometry 1700x1300 "Alt+Enter from the window"
+xdotool key --clearmodifiers alt+Return
+expect_geometry 1600x1200 "Alt+Enter back to the window"
+play_by_keys installed_game 1600x1200+50+50
+find "$installed" | sort >"$work/installed.after"
+diff "$work/installed.before" "$work/installed.after" >/dev/null || fail "something was written beside the program"
+expect_saved_in "$home/.local/share/torvanex"
+[ "$(find "$home" -type f | wc -l)" = 5 ] || fail "the player's home holds more than the five files: $(find "$home" -type f)"
+
+# ---- a portable copy in a writable folder keeps its files beside itself
+cp "$stage/usr/games/torvanex" "$stage"/usr/share/games/torvanex/* "$work/portable/"
+[ -n "${as_player[*]}" ] && chown -R "$player" "$work/portable"
+start_game "$portable_home" "$work/portable/torvanex"
+expect_geometry 1700x1300 "the whole screen by default"
+play_by_keys portable_game 1600x1200+50+50
+expect_saved_in "$work/portable"
+[ -z "$(find "$portable_home" -mindepth 1)" ] || fail "the portable copy wrote into the player's home"
+
+echo "ok: installed files, launcher, metadata, package ($(basename "$deb")); played from a read-only installation" \
+  "in a 1600x1200 window and on the whole screen, files in the player's folder; a portable copy saved beside itself"
