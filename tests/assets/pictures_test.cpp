@@ -233,6 +233,27 @@ TEST(CrossFile, PicturesThatShareAScreenSpotMatch) {
     }
 }
 
+// The buttons of the right column that stand alone end at one right edge, in
+// both looks: measured on the drawn column, across each button's middle row.
+TEST(CrossFile, ColumnButtonsShareOneWidth) {
+    const Image& back = Load("back.wrk");
+    const AtlasRegion& column = Region("right_column");
+    std::vector<int> widths;
+    for (const char* name : {"button_newgame", "button_stop", "button_skin"}) {
+        const AtlasRegion &n = Region(name), &hl = Region((std::string(name) + "_hl").c_str());
+        const int y = n.y + n.h / 2;
+        const uint16_t backdrop = back.At(column.x + column.w - 6, y);
+        int left = column.x + 6, right = column.x + column.w - 6;
+        while (left < right && back.At(left, y) == backdrop) ++left;
+        while (right > left && back.At(right, y) == backdrop) --right;
+        widths.push_back(right - left + 1);
+        EXPECT_EQ(hl.w, n.w) << name;
+        EXPECT_EQ(hl.destX, n.destX) << name;
+    }
+    EXPECT_EQ(widths[1], widths[0]) << "Stop against New game";
+    EXPECT_EQ(widths[2], widths[0]) << "Skin against New game";
+}
+
 TEST(CrossFile, ScoreHeadJoinsTheScoreRedraw) {
     const Image& back = Load("back.wrk");
     const AtlasRegion& panel = Region("score_panel_bg");

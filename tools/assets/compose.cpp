@@ -130,7 +130,8 @@ Canvas GameScreen(const PictureSet& set, int skin) {
     Label(s, " 23", 345, 84, 17, ColourEntry(27));
     Label(s, "Total: 141", 405, 84, 17, {255, 255, 255});
     // The pointer over the Skin button, highlighted.
-    BlitOpaque(s, work, 235, 188, 193, 31, 553, 494);
+    const AtlasRegion& skinLit = Region("button_skin_hl");
+    BlitOpaque(s, work, skinLit.x, skinLit.y, skinLit.w, skinLit.h, skinLit.destX, skinLit.destY);
     BlitKeyed(s, work, 0, 541, 18, 25, 640, 505);
     return s;
 }
