@@ -74,8 +74,10 @@ void DrawTitle(Canvas& screen, const Canvas& work) {
     for (const TitleGroup& g : kTitleGroups)
         for (const TitlePlace& p : g.places)
             BlitOpaque(screen, work, g.left, g.top, g.right - g.left + 1, g.bottom - g.top + 1, p.x, p.y);
-    BlitKeyed(screen, work, 453, 187, 17, 15, 171, 48);
-    BlitKeyed(screen, work, 453, 202, 17, 26, 226, 49);
+    for (const char* name : {"title_keyed_1", "title_keyed_2"}) {
+        const AtlasRegion& r = Region(name);
+        BlitKeyed(screen, work, r.x, r.y, r.w, r.h, r.destX, r.destY);
+    }
     Label(screen, "Top Scores", 620, 100, 17, ColourEntry(23));
 }
 

@@ -157,8 +157,14 @@ void ZastTitlePlaque(Canvas& c) {
         RoundedRect(pen, 29, 34, 228, 37, 6);
         FillVertical(pen, 34, 71, ui::kBrassLight, ui::kBrassDark);
     }
-    // Plain where the title pieces land (rows 45..67), resting on the board frame.
-    c.Fill(33, 37, 220, 31, kTitlePlaque);
+    // Plain where the title pieces land.
+    const AtlasRegion& area = Region("zast_title_area");
+    c.Fill(area.x, area.y, area.w, area.h, kTitlePlaque);
+    // The plate stands on a solid brass base: on the game screen the top bar
+    // hides the lettering, and this base is all that shows below the bar.
+    const Rgb base[5] = {{242, 210, 138}, {216, 176, 104}, {200, 152, 74}, {160, 116, 52}, {122, 85, 34}};
+    for (int y = 0; y < 5; ++y) c.Fill(29, area.y + area.h + y, 228, 1, base[y]);
+    c.Fill(29, area.y + area.h + 5, 228, 1, {40, 28, 12});
 }
 
 void ZastConsole(Canvas& c) {
