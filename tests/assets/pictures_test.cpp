@@ -367,6 +367,58 @@ TEST(Skins, PipesOpenWhereTheGameSaysTheyDo) {
     }
 }
 
+// Luminance, not hue alone, tells a lit pipe from an unlit one and a pipe from
+// what lies around it, in every skin (for colour-blind players and greyscale).
+// Measured on the straight piece between its clamps: the tube is the cell's
+// middle 11 pixels across, its surroundings the 3-pixel strips 2 pixels out
+// from its rim on both sides (on a lit pipe, the halo). Thresholds: lit against
+// unlit 1.6:1 (the copper skin's 1.7:1 reads clearly), a pipe against its
+// surroundings 3:1, the least contrast for a shape to read at a glance.
+TEST(Skins, LitAndUnlitPipesDifferInLuminanceAndStandOutOfTheirGround) {
+    auto tube = [](const Image& s, const AtlasRegion& r) { return MeanLuminance(s, r.x + 12, r.y + 12, 11, 11); };
+    auto ground = [](const Image& s, const AtlasRegion& r) {
+        return (MeanLuminance(s, r.x + 7, r.y + 12, 3, 11) + MeanLuminance(s, r.x + 25, r.y + 12, 3, 11)) / 2;
+    };
+    for (const char* skin : kSkins) {
+        const Image& s = Load(skin);
+        for (const std::string row : {"pipe_", "pipe_locked_"}) {
+            const AtlasRegion &unlit = Region((row + "1").c_str()), &lit = Region((row + "lit_1").c_str());
+            EXPECT_GE(Contrast(tube(s, lit), tube(s, unlit)), 1.6) << skin << " " << row << "lit against unlit";
+            for (const AtlasRegion* r : {&unlit, &lit})
+                EXPECT_GE(Contrast(tube(s, *r), ground(s, *r)), 3.0) << skin << " " << r->name << " against its ground";
+        }
+    }
+}
+
+// The keyboard frame in Lash Tiles must not pass for a wall: their hues lie
+// at least 60 degrees apart in every skin.
+TEST(Skins, KeyboardFrameAndWallsDifferInColour) {
+    auto hue = [](const Image& s, const AtlasRegion& r) {
+        double x = 0, y = 0;
+        for (int j = r.y; j < r.y + r.h; ++j)
+            for (int i = r.x; i < r.x + r.w; ++i) {
+                const uint16_t p = s.At(i, j);
+                if (p == 0) continue;
+                const double red = ((p >> 11) & 31) / 31.0, green = ((p >> 5) & 63) / 63.0, blue = (p & 31) / 31.0;
+                const double hi = std::max({red, green, blue}), lo = std::min({red, green, blue});
+                if (hi - lo < 0.15) continue;  // greys carry no hue
+                double h = hi == red ? (green - blue) / (hi - lo) : hi == green ? 2 + (blue - red) / (hi - lo) : 4 + (red - green) / (hi - lo);
+                h *= M_PI / 3;
+                x += std::cos(h) * (hi - lo);
+                y += std::sin(h) * (hi - lo);
+            }
+        return std::atan2(y, x) * 180 / M_PI;
+    };
+    for (const char* skin : kSkins) {
+        const Image& s = Load(skin);
+        const double frame = hue(s, Region("kbd_cursor_frame"));
+        for (const char* wall : {"wall_west", "wall_east", "wall_north", "wall_south"}) {
+            const double d = std::fabs(std::remainder(frame - hue(s, Region(wall)), 360.0));
+            EXPECT_GE(d, 60) << skin << " " << wall;
+        }
+    }
+}
+
 TEST(Skins, LookClearlyDifferent) {
     for (int a = 0; a < 3; ++a)
         for (int b = a + 1; b < 3; ++b) {
