@@ -162,9 +162,10 @@ void ZastTitlePlaque(Canvas& c) {
     c.Fill(area.x, area.y, area.w, area.h, kTitlePlaque);
     // The plate stands on a solid brass base: on the game screen the top bar
     // hides the lettering, and this base is all that shows below the bar.
-    const Rgb base[5] = {{242, 210, 138}, {216, 176, 104}, {200, 152, 74}, {160, 116, 52}, {122, 85, 34}};
+    // Its colours lie on the 16-bit grid, so the dither leaves every row plain.
+    const Rgb base[5] = {{240, 208, 136}, {216, 176, 104}, {200, 152, 72}, {160, 116, 48}, {120, 84, 32}};
     for (int y = 0; y < 5; ++y) c.Fill(29, area.y + area.h + y, 228, 1, base[y]);
-    c.Fill(29, area.y + area.h + 5, 228, 1, {40, 28, 12});
+    c.Fill(29, area.y + area.h + 5, 228, 1, {40, 28, 8});
 }
 
 void ZastConsole(Canvas& c) {
