@@ -248,7 +248,7 @@ void ZastConsole(Canvas& c) {
 // fame the Exit button leads to.
 void ZastScoresSign(Canvas& c) {
     Pen pen(c);
-    constexpr double x = 590, y = 92, w = 150, h = 30;
+    constexpr double x = 590, y = 92, w = 126, h = 30;
     RoundedRect(pen, x + 2, y + 2, w, h, 5);
     SetColor(pen, WithAlpha(Hex(0x000000), 0.5));
     cairo_fill(pen);
