@@ -1,8 +1,11 @@
 // Where the title animation puts its pieces: the lettering "Torvanex" built
-// from small pictures of the background image, within x 41..246, y 45..67.
-// The letters stay above row 68 so that on the game screen, where the top bar
-// covers rows 0..64, only the feet of the strokes peek out below the bar.
-// The two keyed title pictures complete the N and the X.
+// from small pictures of the background image, between two pipe couplings.
+// Every stroke is 3 pixels of gold lit from the left (bars from above),
+// diagonals included, and every piece is ink all over, so no piece ever eats
+// into one placed before it.
+// The letters fill rows 45..61 and nothing reaches row 65: on the game screen
+// the top bar covers rows 0..64 and only the plate's solid base shows below it.
+// The two keyed title pictures are the strokes of the X.
 #pragma once
 
 #include <cstdint>
@@ -13,30 +16,31 @@ struct TitlePlace {
     uint8_t y;
 };
 
-// Group 1: 5 x 5 beads (the diagonals of R, V, A, N and the X).
+// Group 1: 3 x 5 beads, each two rows below the last: the legs of R, V, A, N.
 inline constexpr TitlePlace kTitleBeads[38] = {
-    {98, 53}, {94, 57}, {96, 59}, {98, 61}, {100, 63}, {109, 50}, {111, 53}, {113, 55},
-    {114, 58}, {116, 60}, {118, 63}, {127, 50}, {125, 53}, {123, 55}, {122, 58}, {120, 60},
-    {145, 45}, {143, 48}, {141, 50}, {140, 53}, {138, 56}, {136, 58}, {147, 48}, {149, 50},
-    {150, 53}, {152, 56}, {154, 58}, {170, 45}, {184, 63}, {222, 45}, {242, 45}, {222, 63},
-    {242, 63}, {227, 50}, {237, 50}, {227, 59}, {237, 59}, {232, 54},
+    {114, 53}, {116, 55}, {118, 57},  // R
+    {127, 45}, {128, 47}, {129, 49}, {130, 51}, {131, 53}, {132, 55}, {133, 57},  // V
+    {141, 45}, {140, 47}, {139, 49}, {138, 51}, {137, 53}, {136, 55}, {135, 57},
+    {152, 45}, {151, 47}, {150, 49}, {149, 51}, {148, 53}, {147, 55}, {146, 57},  // A
+    {154, 45}, {155, 47}, {156, 49}, {157, 51}, {158, 53}, {159, 55}, {160, 57},
+    {171, 45}, {172, 47}, {173, 49}, {174, 51}, {175, 53}, {176, 55}, {177, 57},  // N
 };
-// Group 2: 10 x 3 bars (arms of T, O, R, A, E).
+// Group 2: 10 x 3 bars (the couplings' pipe, T, O, R, A's crossbar, E).
 inline constexpr TitlePlace kTitleBars[12] = {
-    {41, 45}, {51, 45}, {68, 45}, {70, 45}, {68, 65}, {70, 65}, {90, 45}, {90, 55},
-    {142, 58}, {199, 45}, {199, 55}, {199, 65},
+    {47, 52}, {66, 45}, {71, 45}, {89, 45}, {89, 59}, {108, 45},
+    {108, 52}, {150, 55}, {190, 45}, {190, 52}, {190, 59}, {230, 52},
 };
-// Group 3: 3 x 23 stems (T, O, R, N, E).
+// Group 3: 3 x 17 stems (T, O, R, N, E).
 inline constexpr TitlePlace kTitleStems[7] = {
-    {49, 45}, {65, 45}, {80, 45}, {87, 45}, {167, 45}, {189, 45}, {196, 45},
+    {72, 45}, {87, 45}, {98, 45}, {107, 45}, {169, 45}, {180, 45}, {189, 45},
 };
-// Group 4: 3 x 10 posts (R's bowl, the arms of V, the legs of A).
+// Group 4: 3 x 10 posts (R's bowl, the collars of the two couplings).
 inline constexpr TitlePlace kTitlePosts[5] = {
-    {100, 45}, {109, 45}, {129, 45}, {136, 58}, {156, 58},
+    {118, 45}, {49, 49}, {52, 49}, {232, 49}, {235, 49},
 };
-// Group 5: 3 x 8 serifs (T and E).
-inline constexpr TitlePlace kTitleSerifs[4] = {
-    {41, 45}, {58, 45}, {206, 45}, {206, 60},
+// Group 5: 3 x 3 caps on the pipe ends of the two couplings.
+inline constexpr TitlePlace kTitleCaps[4] = {
+    {44, 52}, {57, 52}, {227, 52}, {240, 52},
 };
 
 // One group: its piece in the work surface (inclusive corners) and its places.
@@ -46,9 +50,9 @@ struct TitleGroup {
 };
 
 inline constexpr TitleGroup kTitleGroups[5] = {
-    {445, 187, 449, 191, kTitleBeads},
+    {445, 187, 447, 191, kTitleBeads},
     {428, 197, 437, 199, kTitleBars},
-    {428, 200, 430, 222, kTitleStems},
+    {428, 200, 430, 216, kTitleStems},
     {428, 200, 430, 209, kTitlePosts},
-    {428, 200, 430, 207, kTitleSerifs},
+    {428, 200, 430, 202, kTitleCaps},
 };

@@ -152,10 +152,6 @@ TEST(Pictures, TransparencyWhereTheGameNeedsIt) {
     const AtlasRegion &zero = Region("digit_0"), &panel = Region("score_panel_bg");
     const int overhang = 5 * zero.w - (panel.w - 1);
     EXPECT_EQ(CountZero(back, zero.x, zero.y, overhang, zero.h), overhang * zero.h);
-    // What of the second keyed title picture lies below the top bar would peek out on the game screen.
-    const AtlasRegion &title = Region("title_keyed_2"), &bar = Region("top_bar");
-    const int hidden = bar.destY + bar.h - title.destY;
-    EXPECT_EQ(CountZero(back, title.x, title.y + hidden, title.w, title.h - hidden), title.w * (title.h - hidden));
     const AtlasRegion &frame = Region("kbd_cursor_frame"), &pointer = Region("cursor_sprite");
     for (const char* skin : kSkins) {
         const Image& p = Load(skin);
@@ -233,6 +229,27 @@ TEST(CrossFile, PicturesThatShareAScreenSpotMatch) {
     }
 }
 
+// The buttons of the right column that stand alone end at one right edge, in
+// both looks: measured on the drawn column, across each button's middle row.
+TEST(CrossFile, ColumnButtonsShareOneWidth) {
+    const Image& back = Load("back.wrk");
+    const AtlasRegion& column = Region("right_column");
+    std::vector<int> widths;
+    for (const char* name : {"button_newgame", "button_stop", "button_skin"}) {
+        const AtlasRegion &n = Region(name), &hl = Region((std::string(name) + "_hl").c_str());
+        const int y = n.y + n.h / 2;
+        const uint16_t backdrop = back.At(column.x + column.w - 6, y);
+        int left = column.x + 6, right = column.x + column.w - 6;
+        while (left < right && back.At(left, y) == backdrop) ++left;
+        while (right > left && back.At(right, y) == backdrop) --right;
+        widths.push_back(right - left + 1);
+        EXPECT_EQ(hl.w, n.w) << name;
+        EXPECT_EQ(hl.destX, n.destX) << name;
+    }
+    EXPECT_EQ(widths[1], widths[0]) << "Stop against New game";
+    EXPECT_EQ(widths[2], widths[0]) << "Skin against New game";
+}
+
 TEST(CrossFile, ScoreHeadJoinsTheScoreRedraw) {
     const Image& back = Load("back.wrk");
     const AtlasRegion& panel = Region("score_panel_bg");
@@ -241,26 +258,92 @@ TEST(CrossFile, ScoreHeadJoinsTheScoreRedraw) {
         for (int x = panel.x; x < panel.x + panel.w; ++x) ASSERT_EQ(back.At(x, y), fill) << x << "," << y;
 }
 
-TEST(Title, PiecesSpellWithinTheTitleArea) {
+// The title as the animation builds it on the start picture, checked after
+// every piece: each lands on the plain plate, none erases gold already there,
+// and nothing reaches below the top bar of the game screen.
+TEST(Title, BuildsUpCleanlyIntoEvenlySpacedLetters) {
     const Image& zast = Load("zast.wrk");
-    const AtlasRegion& area = Region("zast_title_area");
+    const Image& back = Load("back.wrk");
+    const AtlasRegion &area = Region("zast_title_area"), &bar = Region("top_bar");
+    const int barFoot = bar.destY + bar.h;
     const uint16_t plaque = zast.At(area.x, area.y);
-    const size_t counts[5] = {38, 12, 7, 5, 4};
+    Image screen = zast;
+    auto place = [&](int sx, int sy, int w, int h, int dx, int dy, bool keyed) {
+        EXPECT_TRUE(dx >= area.x && dx + w <= area.x + area.w && dy >= area.y) << dx << "," << dy;
+        EXPECT_LE(dy + h, barFoot) << "would show below the top bar at " << dx << "," << dy;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                const uint16_t ink = back.At(sx + x, sy + y);
+                if (keyed && ink == 0) continue;
+                uint16_t& at = screen.pixels[static_cast<size_t>(dy + y) * screen.width + dx + x];
+                ASSERT_EQ(zast.At(dx + x, dy + y), plaque) << "not plain at " << dx + x << "," << dy + y;
+                ASSERT_FALSE(at != plaque && ink == plaque) << "erases gold at " << dx + x << "," << dy + y;
+                at = ink;
+            }
+    };
+    const size_t counts[5] = {38, 12, 7, 5, 4};  // the length of the animation and its clicks
     for (int g = 0; g < 5; ++g) {
         const TitleGroup& group = kTitleGroups[g];
         EXPECT_EQ(group.places.size(), counts[g]);
-        const int w = group.right - group.left + 1, h = group.bottom - group.top + 1;
-        for (const TitlePlace& p : group.places) {
-            EXPECT_TRUE(p.x >= area.x && p.x + w <= area.x + area.w && p.y >= area.y) << int(p.x) << "," << int(p.y);
-            EXPECT_LT(p.y + h - 1, Region("counter_strip").destY) << "the counter strip covers its rows";
-            for (int y = p.y; y < p.y + h; ++y)
-                for (int x = p.x; x < p.x + w; ++x) ASSERT_EQ(zast.At(x, y), plaque) << "not plain at " << x << "," << y;
-        }
+        for (const TitlePlace& p : group.places)
+            place(group.left, group.top, group.right - group.left + 1, group.bottom - group.top + 1, p.x, p.y, false);
     }
-    // Pieces carry the plaque colour around their ink: keyed or opaque, the title looks the same.
-    const AtlasRegion& bead = Region("title_piece_group1");
-    EXPECT_EQ(Load("back.wrk").At(bead.x, bead.y), plaque);
-    EXPECT_NE(Load("back.wrk").At(bead.x + bead.w / 2, bead.y + bead.h / 2), plaque);
+    for (const char* name : {"title_keyed_1", "title_keyed_2"}) {
+        const AtlasRegion& r = Region(name);
+        place(r.x, r.y, r.w, r.h, r.destX, r.destY, true);
+    }
+
+    // Shapes of gold, 8-connected, left to right: a coupling, eight letters, a coupling.
+    std::vector<int> label(static_cast<size_t>(area.w) * area.h, -1);
+    auto ink = [&](int x, int y) { return screen.At(area.x + x, area.y + y) != plaque; };
+    std::vector<std::vector<std::pair<int, int>>> shapes;  // per shape and row: leftmost, rightmost ink
+    for (int y0 = 0; y0 < area.h; ++y0)
+        for (int x0 = 0; x0 < area.w; ++x0) {
+            if (!ink(x0, y0) || label[y0 * area.w + x0] >= 0) continue;
+            shapes.emplace_back(area.h, std::pair{area.w, -1});
+            std::vector<std::pair<int, int>> todo{{x0, y0}};
+            label[y0 * area.w + x0] = static_cast<int>(shapes.size()) - 1;
+            while (!todo.empty()) {
+                const auto [x, y] = todo.back();
+                todo.pop_back();
+                auto& row = shapes.back()[y];
+                row = {std::min(row.first, x), std::max(row.second, x)};
+                for (int dy = -1; dy <= 1; ++dy)
+                    for (int dx = -1; dx <= 1; ++dx) {
+                        const int nx = x + dx, ny = y + dy;
+                        if (nx < 0 || ny < 0 || nx >= area.w || ny >= area.h || !ink(nx, ny) || label[ny * area.w + nx] >= 0) continue;
+                        label[ny * area.w + nx] = label[y * area.w + x];
+                        todo.emplace_back(nx, ny);
+                    }
+            }
+        }
+    ASSERT_EQ(shapes.size(), 10u) << "every letter one solid shape, none touching the next";
+    auto leftmost = [](const std::vector<std::pair<int, int>>& s) {
+        int m = 1 << 20;
+        for (const auto& row : s) m = std::min(m, row.first);
+        return m;
+    };
+    std::sort(shapes.begin(), shapes.end(), [&](const auto& a, const auto& b) { return leftmost(a) < leftmost(b); });
+    // The gap between neighbouring letters is the narrowest clear run in any
+    // row both reach: a V beside an A counts where their parallel legs come closest.
+    std::vector<int> gaps;
+    for (size_t i = 1; i + 2 < shapes.size(); ++i) {
+        int gap = 1 << 20;
+        for (int y = 0; y < area.h; ++y)
+            if (shapes[i][y].second >= 0 && shapes[i + 1][y].second >= 0)
+                gap = std::min(gap, shapes[i + 1][y].first - shapes[i][y].second - 1);
+        gaps.push_back(gap);
+    }
+    const auto [fewest, most] = std::minmax_element(gaps.begin(), gaps.end());
+    EXPECT_LE(*most - *fewest, 1) << "uneven spacing: from " << *fewest << " to " << *most << " pixels";
+    EXPECT_GE(*fewest, 3);
+
+    // What the game screen shows of the plate below the top bar: a solid rule.
+    for (int y = barFoot; y < barFoot + 5; ++y)
+        for (int x = area.x; x < area.x + area.w; ++x) {
+            ASSERT_EQ(zast.At(x, y), zast.At(area.x, y)) << "a speck at " << x << "," << y;
+            ASSERT_NE(zast.At(x, y), plaque);
+        }
 }
 
 // Every pipe opens, in every skin and row of pictures, where the game's walk
@@ -280,6 +363,58 @@ TEST(Skins, PipesOpenWhereTheGameSaysTheyDo) {
                 for (int side = 0; side < 4; ++side)
                     EXPECT_EQ(open[side], OpensToward(kind, side)) << skin << " " << r.name << " side " << side;
             }
+        }
+    }
+}
+
+// Luminance, not hue alone, tells a lit pipe from an unlit one and a pipe from
+// what lies around it, in every skin (for colour-blind players and greyscale).
+// Measured on the straight piece between its clamps: the tube is the cell's
+// middle 11 pixels across, its surroundings the 3-pixel strips 2 pixels out
+// from its rim on both sides (on a lit pipe, the halo). Thresholds: lit against
+// unlit 1.6:1 (the copper skin's 1.7:1 reads clearly), a pipe against its
+// surroundings 3:1, the least contrast for a shape to read at a glance.
+TEST(Skins, LitAndUnlitPipesDifferInLuminanceAndStandOutOfTheirGround) {
+    auto tube = [](const Image& s, const AtlasRegion& r) { return MeanLuminance(s, r.x + 12, r.y + 12, 11, 11); };
+    auto ground = [](const Image& s, const AtlasRegion& r) {
+        return (MeanLuminance(s, r.x + 7, r.y + 12, 3, 11) + MeanLuminance(s, r.x + 25, r.y + 12, 3, 11)) / 2;
+    };
+    for (const char* skin : kSkins) {
+        const Image& s = Load(skin);
+        for (const std::string row : {"pipe_", "pipe_locked_"}) {
+            const AtlasRegion &unlit = Region((row + "1").c_str()), &lit = Region((row + "lit_1").c_str());
+            EXPECT_GE(Contrast(tube(s, lit), tube(s, unlit)), 1.6) << skin << " " << row << "lit against unlit";
+            for (const AtlasRegion* r : {&unlit, &lit})
+                EXPECT_GE(Contrast(tube(s, *r), ground(s, *r)), 3.0) << skin << " " << r->name << " against its ground";
+        }
+    }
+}
+
+// The keyboard frame in Lash Tiles must not pass for a wall: their hues lie
+// at least 60 degrees apart in every skin.
+TEST(Skins, KeyboardFrameAndWallsDifferInColour) {
+    auto hue = [](const Image& s, const AtlasRegion& r) {
+        double x = 0, y = 0;
+        for (int j = r.y; j < r.y + r.h; ++j)
+            for (int i = r.x; i < r.x + r.w; ++i) {
+                const uint16_t p = s.At(i, j);
+                if (p == 0) continue;
+                const double red = ((p >> 11) & 31) / 31.0, green = ((p >> 5) & 63) / 63.0, blue = (p & 31) / 31.0;
+                const double hi = std::max({red, green, blue}), lo = std::min({red, green, blue});
+                if (hi - lo < 0.15) continue;  // greys carry no hue
+                double h = hi == red ? (green - blue) / (hi - lo) : hi == green ? 2 + (blue - red) / (hi - lo) : 4 + (red - green) / (hi - lo);
+                h *= M_PI / 3;
+                x += std::cos(h) * (hi - lo);
+                y += std::sin(h) * (hi - lo);
+            }
+        return std::atan2(y, x) * 180 / M_PI;
+    };
+    for (const char* skin : kSkins) {
+        const Image& s = Load(skin);
+        const double frame = hue(s, Region("kbd_cursor_frame"));
+        for (const char* wall : {"wall_west", "wall_east", "wall_north", "wall_south"}) {
+            const double d = std::fabs(std::remainder(frame - hue(s, Region(wall)), 360.0));
+            EXPECT_GE(d, 60) << skin << " " << wall;
         }
     }
 }

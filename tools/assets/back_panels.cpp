@@ -118,7 +118,7 @@ void DisplayWindow(Canvas& c, int x, int y, int w, int h) {
     cairo_fill(pen);
 }
 
-constexpr Rgb kHeadFill{30, 44, 70};
+constexpr Rgb kHeadFill{32, 44, 72};  // on the 16-bit grid: plain after dithering
 
 void PaintHead(Canvas& c) {
     const AtlasRegion& head = Region("panel_head");

@@ -97,94 +97,36 @@ void PaintCaret(Canvas& c) {
     c.MakeHoles(save.x, save.y, save.w, save.h);
 }
 
-// Gold pieces on the plaque colour: the title reads the same whether the game
-// copies them keyed or opaque.
+// The title's gold: every stroke is lit from the left, bars from above, and
+// carries no plaque colour, so overlapping pieces join without a seam and the
+// title reads the same whether the game copies them keyed or opaque.
+const Color kStrokeAcross[3] = {kGoldLight, kGold, kGoldDark};
+
 void PaintTitlePieces(Canvas& c) {
-    const Color plaque = FromRgb(kTitlePlaque);
     const AtlasRegion& bead = Region("title_piece_group1");
     const AtlasRegion& bar = Region("title_piece_group2");
     const AtlasRegion& stem = Region("title_piece_group3");
-    Pen pen(c);
-    for (const AtlasRegion* r : {&bead, &bar, &stem}) {
-        cairo_rectangle(pen, r->x, r->y, r->w, r->h);
-        SetColor(pen, plaque);
-        cairo_fill(pen);
-    }
-    cairo_arc(pen, bead.x + 2.5, bead.y + 2.5, 2.25, 0, 2 * M_PI);
-    FillRadial(pen, bead.x + 1.7, bead.y + 1.6, 3.6, kGoldLight, kGoldDark);
-    const Color barRows[3] = {kGoldLight, kGold, kGoldDark};
-    for (int y = 0; y < 3; ++y) {
-        cairo_rectangle(pen, bar.x, bar.y + y, bar.w, 1);
-        SetColor(pen, barRows[y]);
-        cairo_fill(pen);
-    }
-    // Uniform along its length: the two shorter groups are its top rows.
-    const Color stemCols[3] = {kGoldLight, kGold, kGoldDark};
     for (int x = 0; x < 3; ++x) {
-        cairo_rectangle(pen, stem.x + x, stem.y, 1, stem.h);
-        SetColor(pen, stemCols[x]);
-        cairo_fill(pen);
+        c.Fill(bead.x + x, bead.y, 1, bead.h, ToRgb(kStrokeAcross[x]));
+        // Uniform along its length: the posts and rivets are its top rows.
+        c.Fill(stem.x + x, stem.y, 1, stem.h, ToRgb(kStrokeAcross[x]));
     }
+    for (int y = 0; y < 3; ++y) c.Fill(bar.x, bar.y + y, bar.w, 1, ToRgb(kStrokeAcross[y]));
 }
 
-void GoldStroke(cairo_t* cr, double x0, double y0, double x1, double y1) {
-    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-    cairo_move_to(cr, x0, y0);
-    cairo_line_to(cr, x1, y1);
-    cairo_set_line_width(cr, 4.6);
-    SetColor(cr, kGoldDark);
-    cairo_stroke(cr);
-    cairo_move_to(cr, x0 - 0.6, y0 - 0.4);
-    cairo_line_to(cr, x1 - 0.6, y1 - 0.4);
-    cairo_set_line_width(cr, 2.6);
-    SetColor(cr, kGold);
-    cairo_stroke(cr);
-    cairo_move_to(cr, x0 - 0.9, y0 - 0.6);
-    cairo_line_to(cr, x1 - 0.9, y1 - 0.6);
-    cairo_set_line_width(cr, 0.9);
-    SetColor(cr, kGoldLight);
-    cairo_stroke(cr);
+// A diagonal of the X as the beads build the other letters' legs (3 x 5
+// blocks, two rows down per step), but two across per step: the X is wider.
+void PaintXStroke(Canvas& c, const AtlasRegion& r, bool rising) {
+    c.MakeHoles(r.x, r.y, r.w, r.h);
+    for (int i = 0; i < 7; ++i) {
+        const int left = rising ? r.w - 3 - 2 * i : 2 * i;
+        for (int x = 0; x < 3; ++x) c.Fill(r.x + left + x, r.y + 2 * i, 1, 5, ToRgb(kStrokeAcross[x]));
+    }
 }
 
 void PaintTitlePictures(Canvas& c) {
-    Canvas matte(17, 26);
-    matte.Fill(0, 0, 17, 26, kTitlePlaque);
-    // Picture 1: the diagonal of the N, from (172,47) to (186,65) on screen.
-    const AtlasRegion& one = Region("title_keyed_1");
-    {
-        Sprite s(one.w, one.h);
-        {
-            Pen pen(s.Surface());
-            cairo_translate(pen, -171, -48);
-            GoldStroke(pen, 172, 46.5, 186.5, 65);
-        }
-        s.StampKeyed(c, one.x, one.y, matte, 0, 0, 100);
-    }
-    // Picture 2: the two strokes of the X and a glint where they cross. Its
-    // rows 16..25 stay black: on the game screen they would show below the bar.
-    const AtlasRegion& two = Region("title_keyed_2");
-    {
-        Sprite s(two.w, 16);
-        {
-            Pen pen(s.Surface());
-            cairo_translate(pen, -226, -49);
-            GoldStroke(pen, 224.5, 47.5, 244.5, 65.5);
-            GoldStroke(pen, 244.5, 47.5, 224.5, 65.5);
-            cairo_move_to(pen, 234.5, 50.5);
-            cairo_line_to(pen, 235.6, 55.4);
-            cairo_line_to(pen, 240.5, 56.5);
-            cairo_line_to(pen, 235.6, 57.6);
-            cairo_line_to(pen, 234.5, 62.5);
-            cairo_line_to(pen, 233.4, 57.6);
-            cairo_line_to(pen, 228.5, 56.5);
-            cairo_line_to(pen, 233.4, 55.4);
-            cairo_close_path(pen);
-            SetColor(pen, Hex(0xFFFFF0));
-            cairo_fill(pen);
-        }
-        s.StampKeyed(c, two.x, two.y, matte, 0, 0, 100);
-        c.MakeHoles(two.x, two.y + 16, two.w, two.h - 16);
-    }
+    PaintXStroke(c, Region("title_keyed_1"), false);
+    PaintXStroke(c, Region("title_keyed_2"), true);
 }
 
 // The help background: a blueprint grid whose lines fall on multiples of 20,

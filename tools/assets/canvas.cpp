@@ -1,6 +1,8 @@
 // Pixel access on Cairo surfaces and the 24-bit bottom-up bitmap writer.
 #include "canvas.h"
 
+#include "dither.h"
+
 #include <algorithm>
 #include <cstdio>
 
@@ -66,6 +68,12 @@ void Canvas::CopyFrom(const Canvas& src, int sx, int sy, int w, int h, int dx, i
             hole_[static_cast<size_t>(dy + j) * width_ + dx + i] = src.hole_[static_cast<size_t>(sy + j) * src.width_ + sx + i];
     }
     cairo_surface_mark_dirty(surface_);
+}
+
+void Canvas::Dither(int x, int y, int w, int h, int screenX, int screenY) {
+    for (int j = 0; j < h; ++j)
+        for (int i = 0; i < w; ++i)
+            if (!IsHole(x + i, y + j)) Set(x + i, y + j, DitherTo565(Get(x + i, y + j), screenX + i, screenY + j));
 }
 
 void Canvas::MakeHole(int x, int y) {

@@ -8,10 +8,8 @@
 #include <string>
 #include <vector>
 
-struct Rgb {
-    uint8_t r = 0, g = 0, b = 0;
-    bool operator==(const Rgb&) const = default;
-};
+#include "rgb.h"
+
 
 class Canvas {
 public:
@@ -31,6 +29,9 @@ public:
     void Set(int x, int y, Rgb c);
     void Fill(int x, int y, int w, int h, Rgb c);
     void CopyFrom(const Canvas& src, int sx, int sy, int w, int h, int dx, int dy);
+    // Rounds the block to the game's 16-bit colours with an ordered dither,
+    // its pixel (x, y) landing on screen at (screenX, screenY); holes stay.
+    void Dither(int x, int y, int w, int h, int screenX, int screenY);
     // Pure black that the writer keeps black.
     void MakeHoles(int x, int y, int w, int h);
     void MakeHole(int x, int y);

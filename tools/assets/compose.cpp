@@ -74,8 +74,10 @@ void DrawTitle(Canvas& screen, const Canvas& work) {
     for (const TitleGroup& g : kTitleGroups)
         for (const TitlePlace& p : g.places)
             BlitOpaque(screen, work, g.left, g.top, g.right - g.left + 1, g.bottom - g.top + 1, p.x, p.y);
-    BlitKeyed(screen, work, 453, 187, 17, 15, 171, 48);
-    BlitKeyed(screen, work, 453, 202, 17, 26, 226, 49);
+    for (const char* name : {"title_keyed_1", "title_keyed_2"}) {
+        const AtlasRegion& r = Region(name);
+        BlitKeyed(screen, work, r.x, r.y, r.w, r.h, r.destX, r.destY);
+    }
     Label(screen, "Top Scores", 620, 100, 17, ColourEntry(23));
 }
 
@@ -130,7 +132,8 @@ Canvas GameScreen(const PictureSet& set, int skin) {
     Label(s, " 23", 345, 84, 17, ColourEntry(27));
     Label(s, "Total: 141", 405, 84, 17, {255, 255, 255});
     // The pointer over the Skin button, highlighted.
-    BlitOpaque(s, work, 235, 188, 193, 31, 553, 494);
+    const AtlasRegion& skinLit = Region("button_skin_hl");
+    BlitOpaque(s, work, skinLit.x, skinLit.y, skinLit.w, skinLit.h, skinLit.destX, skinLit.destY);
     BlitKeyed(s, work, 0, 541, 18, 25, 640, 505);
     return s;
 }

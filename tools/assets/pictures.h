@@ -29,7 +29,7 @@ Rgb ColourEntry(int index);
 
 // The plain fill of the title area, which the title pieces carry as their
 // background, so that a keyed and an opaque copy of them look the same.
-inline constexpr Rgb kTitlePlaque{24, 36, 62};
+inline constexpr Rgb kTitlePlaque{24, 36, 64};  // on the 16-bit grid: dithering leaves it plain
 
 // Copies a region of one picture to the place of another region (same size).
 void CopyRegion(Canvas& dst, const char* dstName, const Canvas& src, int sx, int sy);

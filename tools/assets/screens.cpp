@@ -134,10 +134,34 @@ void ZastFrameAndStrip(Canvas& c) {
     cairo_rectangle(pen, 86, 75, 428, 468);
     SetColor(pen, Hex(0x0A0F1A));
     cairo_fill(pen);
-    // The strip above the board (counter background in mode 2).
+    // The strip above the board (counter background in mode 2): a riveted
+    // header plate with an engraved inner border and a tick over the middle
+    // of every board column, so in modes 0 and 1 it reads as the board's
+    // ruler rather than a space left empty. Mode 2's icons and counts cover
+    // some ticks and keep their dark ground.
     cairo_rectangle(pen, 90, 77, 420, 31);
     FillVertical(pen, 77, 108, Hex(0x2A3A5C), Hex(0x16203A));
     Bevel(pen, 90, 77, 420, 31, Hex(0x4A6090), Hex(0x0C1222));
+    cairo_set_line_width(pen, 1);
+    RoundedRect(pen, 94.5, 80.5, 411, 24, 3);
+    SetColor(pen, Hex(0x0E1628));
+    cairo_stroke(pen);
+    RoundedRect(pen, 95.5, 81.5, 411, 24, 3);
+    SetColor(pen, WithAlpha(Hex(0x6A84B8), 0.35));
+    cairo_stroke(pen);
+    for (int col = 0; col < 12; ++col) {
+        const double x = 90 + 35 * col + 17;
+        cairo_rectangle(pen, x - 1, 100, 3, 5);
+        SetColor(pen, Hex(0x0C1222));
+        cairo_fill(pen);
+        cairo_rectangle(pen, x - 1, 100, 2, 4);
+        SetColor(pen, WithAlpha(ui::kBrass, 0.75));
+        cairo_fill(pen);
+    }
+    for (const double x : {99.5, 500.5}) {
+        cairo_arc(pen, x, 88.5, 2.2, 0, 2 * M_PI);
+        FillRadial(pen, x - 0.7, 87.8, 3, Hex(0x8AA0C4), Hex(0x1A2640));
+    }
     // The gauge trough, shared by the strip and the block gauge.
     cairo_rectangle(pen, 90, 108, 420, 8);
     SetColor(pen, Hex(0x101828));
@@ -157,13 +181,22 @@ void ZastTitlePlaque(Canvas& c) {
         RoundedRect(pen, 29, 34, 228, 37, 6);
         FillVertical(pen, 34, 71, ui::kBrassLight, ui::kBrassDark);
     }
-    // Plain where the title pieces land (rows 45..67), resting on the board frame.
-    c.Fill(33, 37, 220, 31, kTitlePlaque);
+    // Plain where the title pieces land.
+    const AtlasRegion& area = Region("zast_title_area");
+    c.Fill(area.x, area.y, area.w, area.h, kTitlePlaque);
+    // The plate stands on a solid brass base: on the game screen the top bar
+    // hides the lettering, and this base is all that shows below the bar.
+    // Its colours lie on the 16-bit grid, so the dither leaves every row plain.
+    const Rgb base[5] = {{240, 208, 136}, {216, 176, 104}, {200, 152, 72}, {160, 116, 48}, {120, 84, 32}};
+    for (int y = 0; y < 5; ++y) c.Fill(29, area.y + area.h + y, 228, 1, base[y]);
+    c.Fill(29, area.y + area.h + 5, 228, 1, {40, 28, 8});
 }
 
 void ZastConsole(Canvas& c) {
     Pen pen(c);
-    RimmedPanel(pen, 527, 88, 254, 462, 10, Hex(0x1E2C48), Hex(0x141E34));
+    // The console starts below the "Top Scores" sign, which is a plate of its
+    // own and not the heading of the score box beneath it.
+    RimmedPanel(pen, 527, 126, 254, 424, 10, Hex(0x1E2C48), Hex(0x141E34));
     // Emblem under the button column: a handwheel over crossed pipes.
     cairo_move_to(pen, 560, 330);
     cairo_line_to(pen, 750, 330);
@@ -207,6 +240,34 @@ void ZastConsole(Canvas& c) {
     cairo_stroke(pen);
     cairo_arc(pen, 654, 150.5, 4, 0, 2 * M_PI);
     SetColor(pen, ui::kBrassLight);
+    cairo_fill(pen);
+}
+
+// The sign the game writes "Top Scores" on (its text starts at (620,100)):
+// a brass plate like the title's, with a small cup that names the hall of
+// fame the Exit button leads to.
+void ZastScoresSign(Canvas& c) {
+    Pen pen(c);
+    constexpr double x = 590, y = 92, w = 126, h = 30;
+    RoundedRect(pen, x + 2, y + 2, w, h, 5);
+    SetColor(pen, WithAlpha(Hex(0x000000), 0.5));
+    cairo_fill(pen);
+    RoundedRect(pen, x, y, w, h, 5);
+    FillVertical(pen, y, y + h, ui::kBrassLight, ui::kBrassDark);
+    RoundedRect(pen, x + 3, y + 3, w - 6, h - 6, 3);
+    FillVertical(pen, y + 3, y + h - 3, Hex(0x1C2844), Hex(0x141C34));
+    // The cup.
+    cairo_move_to(pen, 598, 100);
+    cairo_line_to(pen, 610, 100);
+    cairo_curve_to(pen, 610, 107, 607, 110, 604, 110);
+    cairo_curve_to(pen, 601, 110, 598, 107, 598, 100);
+    cairo_close_path(pen);
+    FillVertical(pen, 100, 110, ui::kBrassLight, ui::kBrass);
+    cairo_rectangle(pen, 603, 110, 2, 4);
+    SetColor(pen, ui::kBrass);
+    cairo_fill(pen);
+    cairo_rectangle(pen, 600, 114, 8, 2);
+    SetColor(pen, ui::kBrassDark);
     cairo_fill(pen);
 }
 
@@ -350,6 +411,7 @@ void PaintZast(Canvas& zast) {
     ZastFrameAndStrip(zast);
     BoardIllustration(zast);
     ZastConsole(zast);
+    ZastScoresSign(zast);
 }
 
 void PaintRec(Canvas& rec) {

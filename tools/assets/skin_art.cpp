@@ -15,30 +15,32 @@ const SkinStyle kStyles[kSkinCount] = {
      {Hex(0x5A2600), Hex(0xD86A10), Hex(0xFFB238), Hex(0xFFF6C8)},
      {Hex(0x15181C), Hex(0x3C424C), Hex(0x7C8694), Hex(0xD0D8E2)},
      Hex(0xE0B860), Hex(0xFF9A20),
-     Hex(0x77808C), Hex(0x545C68), Hex(0x2A2F38), Hex(0xC8D0D8),
+     Hex(0x3A414C), Hex(0x262C35), Hex(0x101317), Hex(0xC8D0D8),
      Hex(0xC8963C), Hex(0xF6DA96), Hex(0x7CF0FF),
      Hex(0xE8502C), Hex(0x801C0C),
      Hex(0xF6D890), Hex(0x2A160A), Hex(0x7CF0FF),
      Hex(0xFFB040)},
     {"neon on glass", Texture::Glass, Hex(0x14224A), Hex(0x0A1230), Hex(0x2E4C8E), Hex(0x050A1A),
      {Hex(0x0A1A3C), Hex(0x1A3A74), Hex(0x3A76C6), Hex(0xB0DCFF)},
-     {Hex(0x48083E), Hex(0xC82ABE), Hex(0xFF62EE), Hex(0xFFF2FF)},
-     {Hex(0x2A1806), Hex(0x6A4812), Hex(0xC08A2E), Hex(0xFFE4A0)},
+     {Hex(0x48083E), Hex(0xE040D8), Hex(0xFF90F4), Hex(0xFFF4FF)},
+     {Hex(0x1E1204), Hex(0x4A300A), Hex(0x8A6420), Hex(0xD8B060)},
      Hex(0xA8B8D0), Hex(0xFF40E0),
-     Hex(0x34466E), Hex(0x1C284A), Hex(0x8A9CC0), Hex(0xD8E4F8),
+     Hex(0x1E2A50), Hex(0x121A36), Hex(0x8A9CC0), Hex(0xD8E4F8),
      Hex(0x28C8F0), Hex(0xC8F8FF), Hex(0xFFE040),
      Hex(0xFF3A6A), Hex(0x8A0A2A),
      Hex(0x70F4FF), Hex(0x061028), Hex(0xFFE040),
      Hex(0xFF60F0)},
-    {"hoses on sand", Texture::Sand, Hex(0xE6CC96), Hex(0xCFAE74), Hex(0xF4E2B4), Hex(0xA48450),
-     {Hex(0x173010), Hex(0x2E6A1A), Hex(0x52A830), Hex(0xC0F090)},
-     {Hex(0x08304E), Hex(0x1A7AB8), Hex(0x40C4F2), Hex(0xE4FFFF)},
-     {Hex(0x4A3A10), Hex(0x8A7630), Hex(0xCEB660), Hex(0xF6EEB0)},
-     Hex(0xD0A848), Hex(0x50D0FF),
-     Hex(0xB88048), Hex(0x8C5A2C), Hex(0x5A3818), Hex(0x3A3A40),
+    // A mid-tone sand, so the board sits in the navy frame like the others:
+    // dark hoses on it, lit ones near white inside a dark halo.
+    {"hoses on sand", Texture::Sand, Hex(0xB69868), Hex(0xA28456), Hex(0xCEB282), Hex(0x5E4A2A),
+     {Hex(0x081204), Hex(0x0E220A), Hex(0x1A4212), Hex(0x468034)},
+     {Hex(0x041420), Hex(0x58C8F0), Hex(0xB4F0FF), Hex(0xFFFFFF)},
+     {Hex(0x100C04), Hex(0x241E10), Hex(0x40381E), Hex(0x8C7C50)},
+     Hex(0xD0A848), Hex(0x02080E),
+     Hex(0xD2AC76), Hex(0xB88E54), Hex(0x5A3818), Hex(0x3A3A40),
      Hex(0xC8643A), Hex(0xF4A878), Hex(0x2060E0),
-     Hex(0xA8381E), Hex(0x58180A),
-     Hex(0x9AE866), Hex(0x173010), Hex(0xD02020),
+     Hex(0xF07818), Hex(0x2A0E00),
+     Hex(0x9AE866), Hex(0x173010), Hex(0xF040F0),
      Hex(0x60D8FF)},
 };
 
@@ -196,32 +198,44 @@ void LockedPlate(cairo_t* cr, const SkinStyle& s) {
         for (double by : {5.5, kCell - 5.5}) Bolt(cr, bx, by, s.bolt);
 }
 
+// Clamps across the tube at a third and two thirds of its way: raised metal
+// bands a little wider than the tube, lit on one edge and shaded on the other,
+// so they read as hardware on the pipe and never as a crack in it.
 void BandsOnLockedTube(cairo_t* cr, int kind, const SkinStyle& s) {
-    // Clamps across the tube at a third and two thirds of its way.
-    const int openings = OpeningsOf(kind);
-    cairo_set_line_width(cr, 2);
-    SetColor(cr, Darker(s.lockedTube.dark, 0.3));
-    auto band = [&](double x0, double y0, double x1, double y1) {
-        cairo_move_to(cr, x0, y0);
-        cairo_line_to(cr, x1, y1);
-        cairo_stroke(cr);
+    const double half = kTube / 2 + 1.5;
+    auto band = [&](double cx, double cy, double angle) {
+        cairo_save(cr);
+        cairo_translate(cr, cx, cy);
+        cairo_rotate(cr, angle);
+        cairo_rectangle(cr, -half - 0.5, -2.5, 2 * half + 1, 5);
+        SetColor(cr, WithAlpha(Hex(0x000000), 0.35));
+        cairo_fill(cr);
+        cairo_rectangle(cr, -half, -2, 2 * half, 4);
+        cairo_pattern_t* p = cairo_pattern_create_linear(0, -2, 0, 2);
+        const Color light = Lighter(s.bolt, 0.55), mid = s.bolt, dark = Darker(s.bolt, 0.55);
+        cairo_pattern_add_color_stop_rgb(p, 0, light.r, light.g, light.b);
+        cairo_pattern_add_color_stop_rgb(p, 0.4, mid.r, mid.g, mid.b);
+        cairo_pattern_add_color_stop_rgb(p, 1, dark.r, dark.g, dark.b);
+        cairo_set_source(cr, p);
+        cairo_fill(cr);
+        cairo_pattern_destroy(p);
+        cairo_restore(cr);
     };
-    const double h = kTube / 2 + 0.5;
     if (kind == 1 || kind == 0) {
-        band(kMid - h, 9, kMid + h, 9);
-        band(kMid - h, 26, kMid + h, 26);
+        band(kMid, 9, 0);
+        band(kMid, 26, 0);
     }
     if (kind == 2 || kind == 0) {
-        band(9, kMid - h, 9, kMid + h);
-        band(26, kMid - h, 26, kMid + h);
+        band(9, kMid, M_PI / 2);
+        band(26, kMid, M_PI / 2);
     }
     if (kind >= 3) {
         // One clamp across the bend, radial from the corner the bend turns about.
+        const int openings = OpeningsOf(kind);
         const double cx = (openings & kEast) ? kCell : 0, cy = (openings & kSouth) ? kCell : 0;
         const double ax = kMid - cx, ay = kMid - cy;
         const double len = std::hypot(ax, ay);
-        const double ux = ax / len, uy = ay / len;
-        band(cx + ux * (kMid - h), cy + uy * (kMid - h), cx + ux * (kMid + h), cy + uy * (kMid + h));
+        band(cx + ax / len * kMid, cy + ay / len * kMid, std::atan2(ay, ax) + M_PI / 2);
     }
 }
 

@@ -73,24 +73,29 @@ void PaintKeyFrame(Canvas& c, const SkinStyle& s) {
     sprite.StampKeyed(c, r.x, r.y, matte, 0, 0, 110);
 }
 
+// Barrier bars striped in the wall colour and a dark tone, 4 pixels each: a
+// wall never passes for the keyboard frame, which is solid and in a colour no
+// wall uses. The side facing the wall's own cell is the brighter one.
 void PaintWalls(Canvas& c, const SkinStyle& s) {
-    const Rgb light = ToRgb(Lighter(s.wall, 0.35)), dark = ToRgb(s.wallDark), mid = ToRgb(s.wall);
-    // The bar's light side faces the cell it belongs to.
-    const AtlasRegion& west = Region("wall_west");
-    c.Fill(west.x, west.y, 1, west.h, dark);
-    c.Fill(west.x + 1, west.y, 1, west.h, light);
-    const AtlasRegion& east = Region("wall_east");
-    c.Fill(east.x, east.y, 1, east.h, light);
-    c.Fill(east.x + 1, east.y, 1, east.h, dark);
-    const AtlasRegion& north = Region("wall_north");
-    c.Fill(north.x, north.y, north.w, 1, dark);
-    c.Fill(north.x, north.y + 1, north.w, 1, light);
-    const AtlasRegion& south = Region("wall_south");
-    c.Fill(south.x, south.y, south.w, 1, light);
-    c.Fill(south.x, south.y + 1, south.w, 1, dark);
-    // Ends of the bars in the middle colour, so joined walls read as one.
-    c.Set(west.x, west.y, mid);
-    c.Set(east.x + 1, east.y + east.h - 1, mid);
+    const Rgb stripes[2][2] = {{ToRgb(s.wall), ToRgb(Darker(s.wall, 0.35))},
+                               {ToRgb(s.wallDark), ToRgb(Darker(s.wallDark, 0.4))}};
+    auto bar = [&](const char* name, bool brightFirst) {
+        const AtlasRegion& r = Region(name);
+        const bool across = r.w > r.h;
+        const int length = across ? r.w : r.h;
+        for (int i = 0; i < length; ++i)
+            for (int k = 0; k < 2; ++k) {
+                const Rgb p = stripes[(i / 4) % 2][(k == 0) == brightFirst ? 0 : 1];
+                if (across)
+                    c.Set(r.x + i, r.y + k, p);
+                else
+                    c.Set(r.x + k, r.y + i, p);
+            }
+    };
+    bar("wall_west", false);
+    bar("wall_east", true);
+    bar("wall_north", false);
+    bar("wall_south", true);
 }
 
 }  // namespace
