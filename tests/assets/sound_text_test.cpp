@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "graphics/atlas.h"
+#include "support/sound_measure.h"
 
 namespace {
 
@@ -222,6 +223,37 @@ TEST_P(EffectFile, IsShortUnclippedPcmThatStartsAndEndsInSilence) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Effects, EffectFile, ::testing::Range(1, 14));
+
+sound_measure::Samples EffectSamples(int number, int& rate) {
+    char name[16];
+    std::snprintf(name, sizeof name, "%02d.wav", number);
+    const Bytes b = ReadFile(name);
+    Wave w;
+    sound_measure::Samples x;
+    if (!ParseWave(b, w) || w.bits != 16 || w.channels != 1) return x;
+    rate = w.rate;
+    for (size_t at = w.dataAt + 8; at + 1 < b.size(); at += 2) x.push_back(static_cast<std::int16_t>(Le(b, at, 2)) / 32768.0);
+    return x;
+}
+
+// The rotate click is the sound heard most and must not drown under the music
+// (about -24 dBFS as played); laptop speakers give little below 500 Hz, so every
+// effect needs a tenth of its energy between 0.5 and 2 kHz to be heard on them.
+TEST(Effects, TheRotateClickHoldsItsOwnAndEveryEffectCarriesOnSmallSpeakers) {
+    std::vector<double> loudness(14);
+    for (int n = 1; n <= 13; ++n) {
+        int rate = 0;
+        const sound_measure::Samples x = EffectSamples(n, rate);
+        ASSERT_GT(x.size(), 100u) << "effect " << n << " is not 16-bit mono";
+        loudness[static_cast<size_t>(n)] = sound_measure::LoudnessDb(x, rate);
+        EXPECT_GE(sound_measure::BandShare(x, rate, 500, 2000), 0.10) << "effect " << n;
+    }
+    std::vector<double> sorted(loudness.begin() + 1, loudness.end());
+    std::sort(sorted.begin(), sorted.end());
+    const double median = sorted[6];
+    EXPECT_NEAR(loudness[3], median, 6.0) << "rotate click against the median effect";
+    EXPECT_GE(loudness[3], -18.0) << "the click must stand above the music";
+}
 
 // ---- music ----
 
