@@ -204,7 +204,7 @@ void Save(const std::string& folder, const char* name, Conductor& conductor, std
 struct Trims {
     double drift, waltz, tide, canon, meadow, lantern, clockwork, circuit;
 };
-constexpr Trims kTrim{0, 0, 0, 0, 0, 0, 0, 0};
+constexpr Trims kTrim{2.3, -2.1, 1.8, 1.7, -1.2, -1.5, 0.7, -0.6};
 
 // ---- the pieces ----
 
@@ -221,8 +221,8 @@ void Drift(const std::string& folder) {
     Player hands("Piano arpeggios", 1, 0, 105, 50, 50, {8, 6, 0, Q}, 12, dyn, kTrim.drift);
     Player strings("Strings", 2, 49, 95, 70, 40, {4, 10, 10, Q}, 13, dyn, kTrim.drift);
     const composer::MelodyStyle style{{{Q, Q, 2 * Q}, {2 * Q, Q, Q}, {Q, Q / 2, Q / 2, Q, Q}, {3 * Q, Q}, {Q, Q, Q, Q}},
-                                      {4 * Q}, 5, 14, Q, 78};
-    const composer::MelodyStyle sung{{{2 * Q, 2 * Q}, {3 * Q, Q}, {4 * Q}, {2 * Q, Q, Q}}, {4 * Q}, 2, 10, 2 * Q, 74};
+                                      {4 * Q}, 5, 14, Q, 86};
+    const composer::MelodyStyle sung{{{2 * Q, 2 * Q}, {3 * Q, Q}, {4 * Q}, {2 * Q, Q, Q}}, {4 * Q}, 2, 10, 2 * Q, 84};
     std::vector<int> voicing;
     static const int kFigure[] = {0, 1, 2, 3, 2, 1, 2, 3};
     for (const Section& sec : form) {
@@ -241,16 +241,16 @@ void Drift(const std::string& folder) {
             voicing = composer::Voicing(sec.scale, chord, voicing, 50, 72, 3);
             const int bass = sec.scale.Pitch(chord.root) - 12;
             if (sec.Contrast()) {  // half as busy: the bass and a slow broken chord
-                hands.Note(t, 2 * Q, bass, 62);
-                for (int i = 1; i < 4; ++i) hands.Note(t + i * Q, Q, voicing[static_cast<size_t>(i - 1)], 50);
+                hands.Note(t, 2 * Q, bass, 70);
+                for (int i = 1; i < 4; ++i) hands.Note(t + i * Q, Q, voicing[static_cast<size_t>(i - 1)], 58);
                 continue;
             }
             for (int i = 0; i < 8; ++i) {
                 const int key = kFigure[i] == 0 ? bass : voicing[static_cast<size_t>(kFigure[i] - 1)];
-                hands.Note(t + i * Q / 2, Q / 2 + (i == 0 ? Q : 0), key, i == 0 ? 72 : 58);
+                hands.Note(t + i * Q / 2, Q / 2 + (i == 0 ? Q : 0), key, i == 0 ? 80 : 66);
             }
             if (sec.firstBar >= 8) {  // the strings join after the first statement and breathe with each chord
-                strings.Chord(t, bar - 10, voicing, 52);
+                strings.Chord(t, bar - 10, voicing, 62);
                 strings.Swell(t, t + bar, 60, 105);
             }
         }
@@ -487,6 +487,177 @@ void Meadow(const std::string& folder) {
     Save(folder, "05-meadow.mid", conductor, {&flute, &guitar, &fiddle, &drum});
 }
 
+// A bossa in A minor, 132 per minute: a clarinet over a nylon guitar's off-beat
+// chords, a bass, shaker and rim. The middle moves to D minor, where strings
+// swell under the tune and the guitar and percussion hold back.
+void Lantern(const std::string& folder) {
+    const int bar = 4 * Q, e = Q / 2;
+    const Section a{'A', {57, composer::kMinor}, Bars({0, 3, 6, 2, 5, 1, 4, 4}, 4)};
+    const Section b{'B', {62, composer::kMinor}, Bars({5, 3, 6, 2, 5, 1, 4, 4}, 4)};
+    const auto form = Form(a, b, "AABAAABAAABA");
+    const Dynamics dyn(form, bar, -3);
+    Conductor conductor("Lantern", 132, 4, 4);
+    Player tune("Clarinet", 0, 71, 90, 60, 72, {6, 12, 12, Q}, 61, dyn, kTrim.lantern);
+    Player guitar("Nylon guitar", 1, 24, 105, 45, 50, {8, 4, 0, Q}, 62, dyn, kTrim.lantern);
+    Player bass("Bass", 2, 33, 95, 30, 64, {6, 4, 0, Q}, 63, dyn, kTrim.lantern);
+    Player strings("Strings", 3, 48, 80, 70, 30, {2, 8, 8, Q}, 64, dyn, kTrim.lantern);
+    Player perc("Percussion", midi::kDrumChannel, 0, 70, 40, 64, {10, 3, 0, Q}, 65, dyn, kTrim.lantern);
+    const composer::MelodyStyle style{{{Q + e, Q + e, Q}, {e, Q, e, Q, Q}, {Q, Q, Q, e, e}, {2 * Q, Q + e, e}},
+                                      {2 * Q, 2 * Q}, 5, 14, Q, 68};
+    std::vector<int> voicing;
+    for (size_t i = 0; i < form.size(); ++i) {
+        const Section& sec = form[i];
+        const int at = sec.firstBar * bar;
+        composer::Rng rng(6101 + static_cast<std::uint32_t>(i / 4 * 7 + sec.name));  // each chorus its own tune
+        tune.Play(composer::Melody(rng, sec.scale, sec.chords, bar, at, style));
+        for (int k = 0; k < sec.Bars(); ++k) {
+            const int t = at + k * bar;
+            const Chord& chord = sec.chords[static_cast<size_t>(k)];
+            voicing = composer::Voicing(sec.scale, chord, voicing, 52, 69, 4);
+            const int root = sec.scale.Pitch(chord.root) - 24, fifth = sec.scale.Pitch(chord.root + 4) - 24;
+            bass.Note(t, 3 * e, root, 76);
+            bass.Note(t + 3 * e, e, root, 60);
+            bass.Note(t + 4 * e, 4 * e - 20, fifth, 70);
+            if (sec.Contrast()) {  // the guitar only marks the half bars; strings breathe under the tune
+                guitar.Chord(t, 2 * Q, voicing, 54, 25);
+                guitar.Chord(t + 2 * Q, 2 * Q, voicing, 46, 25);
+                strings.Chord(t, bar - 10, voicing, 50);
+                strings.Swell(t, t + bar, 55, 112);
+                perc.Note(t, e, 37, 44);
+                continue;
+            }
+            // The bossa's two-bar pattern of off-beat chords, and its rim clave.
+            const bool first = k % 2 == 0;
+            for (int hit : first ? std::vector<int>{0, 3, 6} : std::vector<int>{2, 5}) guitar.Chord(t + hit * e, e + 20, voicing, hit == 0 ? 62 : 54, 6);
+            for (int hit : first ? std::vector<int>{0, 3, 6} : std::vector<int>{2, 4}) perc.Note(t + hit * e, e, 37, 50);
+            for (int i8 = 0; i8 < 8; ++i8) perc.Note(t + i8 * e, e, 70, i8 % 2 == 0 ? 44 : 32);
+            for (int hit : {0, 3, 4, 7}) perc.Note(t + hit * e, e, 36, hit % 4 == 0 ? 52 : 38);
+        }
+    }
+    const int end = TotalBars(form) * bar;
+    const Scale home = a.scale;
+    FinalChord(guitar, home, end, 2 * bar, 52, 71, 58, 45);
+    FinalChord(strings, home, end, 2 * bar, 52, 71, 46);
+    tune.Note(end, 2 * bar, home.tonic + 12, 62);
+    bass.Note(end, 2 * bar, home.tonic - 24, 72);
+    ComposedEnding(conductor, {&tune, &guitar, &bass, &strings, &perc}, form, bar, Q);
+    Save(folder, "06-lantern.mid", conductor, {&tune, &guitar, &bass, &strings, &perc});
+}
+
+// A playful, tidy piece in C major, 116 per minute: a staccato marimba over
+// pizzicato strings and ticking wood blocks. The middle turns to A minor: a
+// bassoon sings long notes while the marimba ripples softly under it.
+void Clockwork(const std::string& folder) {
+    const int bar = 4 * Q, e = Q / 2, s16 = Q / 4;
+    const Section a{'A', {60, composer::kMajor}, Bars({0, 5, 3, 4, 0, 5, 1, 4})};
+    const Section b{'B', {57, composer::kHarmonicMinor}, Bars({0, 3, 4, 0, 5, 3, 4, 4})};
+    const auto form = Form(a, b, "AABAABBA");
+    const Dynamics dyn(form, bar, -4);
+    Conductor conductor("Clockwork", 116, 4, 4);
+    Player marimba("Marimba", 0, 12, 110, 40, 80, {12, 4, 0, Q}, 71, dyn, kTrim.clockwork);
+    Player pizz("Pizzicato", 1, 45, 105, 50, 45, {10, 5, 0, Q}, 72, dyn, kTrim.clockwork);
+    Player bassoon("Bassoon", 2, 70, 95, 55, 60, {6, 8, 8, Q}, 73, dyn, kTrim.clockwork);
+    Player wood("Wood blocks", midi::kDrumChannel, 0, 65, 35, 64, {12, 2, 0, Q}, 74, dyn, kTrim.clockwork);
+    const composer::MelodyStyle busy{{{e, e, e, e, Q, Q}, {Q, e, e, Q, Q}, {e, e, Q, e, e, Q}, {s16, s16, s16, s16, e, e, Q, Q}},
+                                     {Q, Q, 2 * Q}, 7, 15, Q, 72};
+    const composer::MelodyStyle sung{{{2 * Q, Q, Q}, {Q, Q, 2 * Q}, {3 * Q, Q}, {4 * Q}}, {4 * Q}, 2, 10, Q, 72};
+    std::vector<int> voicing;
+    for (const Section& sec : form) {
+        const int at = sec.firstBar * bar;
+        composer::Rng rng(7207 + static_cast<std::uint32_t>(sec.name));
+        if (sec.Contrast()) {
+            const auto line = composer::Melody(rng, sec.scale, sec.chords, bar, at, sung);
+            bassoon.Play(line, -12);
+            for (const composer::Note& n : line)
+                if (n.length >= 2 * Q) bassoon.Swell(n.tick, n.tick + n.length, 80, 122);
+        } else {
+            for (const composer::Note& n : composer::Melody(rng, sec.scale, sec.chords, bar, at, busy))
+                marimba.Note(n.tick, std::max(n.length / 2, s16), n.key, n.velocity);  // staccato
+        }
+        for (int k = 0; k < sec.Bars(); ++k) {
+            const int t = at + k * bar;
+            const Chord& chord = sec.chords[static_cast<size_t>(k)];
+            voicing = composer::Voicing(sec.scale, chord, voicing, 55, 72, 3);
+            const int root = sec.scale.Pitch(chord.root) - 12, fifth = sec.scale.Pitch(chord.root + 4) - 24;
+            if (sec.Contrast()) {  // the marimba ripples through the chord; the strings pluck the bass alone
+                for (int i = 0; i < 8; ++i) marimba.Note(t + i * e, e, voicing[static_cast<size_t>(i % 3)] + (i / 3) % 2 * 12, 44);
+                pizz.Note(t, Q, root - 12, 66);
+                pizz.Note(t + 2 * Q, Q, fifth, 56);
+                continue;
+            }
+            pizz.Note(t, e, root - 12, 74);
+            pizz.Note(t + 2 * Q, e, fifth, 64);
+            for (int beat : {1, 3}) pizz.Chord(t + beat * Q, e, voicing, 56);
+            for (int beat = 0; beat < 4; ++beat) wood.Note(t + beat * Q, e, 76, beat == 0 ? 56 : 44);
+            if (k % 2 == 1) wood.Note(t + 3 * Q + e, e, 77, 40);
+        }
+    }
+    const int end = TotalBars(form) * bar;
+    const Scale home = a.scale;
+    FinalChord(marimba, home, end, 2 * bar, 60, 79, 62, 60);
+    FinalChord(pizz, home, end, Q, 43, 60, 66);
+    bassoon.Note(end, 2 * bar, home.tonic - 24, 62);
+    ComposedEnding(conductor, {&marimba, &pizz, &bassoon, &wood}, form, bar, Q);
+    Save(folder, "07-clockwork.mid", conductor, {&marimba, &pizz, &bassoon, &wood});
+}
+
+// A calm electronic piece in F minor, 100 per minute: a sixteenth-note arpeggio,
+// a pulsing synth bass, a pad and an electric piano over a soft four-on-the-floor.
+// The middle is a breakdown in F dorian: the beat drops out, the arpeggio halves
+// its pace and the pad swells wide.
+void Circuit(const std::string& folder) {
+    const int bar = 4 * Q, e = Q / 2, s16 = Q / 4;
+    const Section a{'A', {53, composer::kMinor}, Bars({0, 5, 2, 6, 0, 5, 3, 4})};
+    const Section b{'B', {53, composer::kDorian}, Bars({3, 6, 0, 0, 3, 6, 4, 4})};
+    const auto form = Form(a, b, "AABABBA");
+    const Dynamics dyn(form, bar, -3);
+    Conductor conductor("Circuit", 100, 4, 4);
+    Player arp("Arpeggio", 0, 80, 62, 70, 40, {10, 2, 0, Q}, 81, dyn, kTrim.circuit);
+    Player keys("Electric piano", 1, 4, 100, 70, 80, {8, 8, 6, Q}, 82, dyn, kTrim.circuit);
+    Player pad("Pad", 2, 90, 90, 90, 64, {2, 4, 0, Q}, 83, dyn, kTrim.circuit);
+    Player bass("Synth bass", 3, 38, 95, 20, 64, {8, 2, 0, Q}, 84, dyn, kTrim.circuit);
+    Player drums("Drums", midi::kDrumChannel, 0, 75, 30, 64, {10, 2, 0, Q}, 85, dyn, kTrim.circuit);
+    const composer::MelodyStyle style{{{Q, Q, 2 * Q}, {2 * Q, e, e, Q}, {3 * Q, Q}, {e, e, Q, 2 * Q}}, {4 * Q}, 7, 14, Q, 70};
+    std::vector<int> voicing;
+    for (const Section& sec : form) {
+        const int at = sec.firstBar * bar;
+        composer::Rng rng(8311 + static_cast<std::uint32_t>(sec.name));
+        if (sec.firstBar > 0) keys.Play(composer::Melody(rng, sec.scale, sec.chords, bar, at, style));  // the first section sets the scene
+        for (int k = 0; k < sec.Bars(); ++k) {
+            const int t = at + k * bar;
+            const Chord& chord = sec.chords[static_cast<size_t>(k)];
+            voicing = composer::Voicing(sec.scale, chord, voicing, 56, 72, 3);
+            const std::vector<int> cycle{voicing[0], voicing[1], voicing[2], voicing[0] + 12};
+            const int root = sec.scale.Pitch(chord.root) - 24;
+            if (k % 2 == 0) {
+                pad.Chord(t, 2 * bar - 20, voicing, 50);
+                pad.Swell(t, t + 2 * bar, sec.Contrast() ? 50 : 70, sec.Contrast() ? 124 : 105);
+            }
+            if (sec.Contrast()) {  // the breakdown
+                for (int i = 0; i < 8; ++i) arp.Note(t + i * e, e, cycle[static_cast<size_t>(i % 4)], 48);
+                bass.Note(t, bar - 30, root, 70);
+                for (int i = 0; i < 8; ++i) drums.Note(t + i * e, e, 42, i % 2 == 0 ? 30 : 40);
+                continue;
+            }
+            for (int i = 0; i < 16; ++i) arp.Note(t + i * s16, s16, cycle[static_cast<size_t>(i % 4)], i % 4 == 0 ? 56 : 44);
+            for (int i = 0; i < 8; ++i) bass.Note(t + i * e, e - 30, root + (i % 2) * 12, i % 2 == 0 ? 76 : 62);
+            for (int beat = 0; beat < 4; ++beat) {
+                drums.Note(t + beat * Q, e, 36, beat == 0 ? 66 : 56);
+                drums.Note(t + beat * Q + e, e, 42, 42);
+                if (beat % 2 == 1 && sec.firstBar >= 8) drums.Note(t + beat * Q, e, 39, 46);
+            }
+        }
+    }
+    const int end = TotalBars(form) * bar;
+    const Scale home = a.scale;
+    FinalChord(pad, home, end, 2 * bar, 53, 74, 52);
+    FinalChord(keys, home, end, 2 * bar, 56, 76, 58, 40);
+    bass.Note(end, 2 * bar, home.tonic - 24, 70);
+    drums.Note(end, Q, 36, 56);
+    ComposedEnding(conductor, {&arp, &keys, &pad, &bass, &drums}, form, bar, Q);
+    Save(folder, "08-circuit.mid", conductor, {&arp, &keys, &pad, &bass, &drums});
+}
+
 }  // namespace
 
 void WriteMusic(const std::string& folder) {
@@ -495,4 +666,7 @@ void WriteMusic(const std::string& folder) {
     Tide(folder);
     Canon(folder);
     Meadow(folder);
+    Lantern(folder);
+    Clockwork(folder);
+    Circuit(folder);
 }
