@@ -262,6 +262,27 @@ struct MidiSummary {
     double seconds = 0;
     std::map<int, int> notesPerChannel;
     std::string error;
+    struct Event {
+        long tick;
+        int channel, a, b;  // a note-on's key and velocity, or a controller and its value
+    };
+    std::vector<Event> noteOns, noteOffs, controls;
+    std::map<long, std::uint32_t> tempo;  // microseconds a quarter from each tick on
+    int division = 0;
+    // Seconds from the start to tick, through the tempo changes before it.
+    double SecondsAt(long tick) const {
+        double at = 0;
+        long previous = 0;
+        std::uint32_t micros = 500000;
+        for (const auto& [t, m] : tempo) {
+            if (t > tick) break;
+            at += static_cast<double>(t - previous) * micros / 1e6 / division;
+            previous = t;
+            micros = m;
+        }
+        return at + static_cast<double>(tick - previous) * micros / 1e6 / division;
+    }
+    std::uint32_t TempoAt(long tick) const { return std::prev(tempo.upper_bound(tick))->second; }
 };
 
 MidiSummary ParseMidi(const Bytes& b) {
@@ -317,7 +338,18 @@ MidiSummary ParseMidi(const Bytes& b) {
                 needed = 1;
             } else if (status >= 0x80) {
                 needed = 2;
-                if ((status & 0xF0) == 0x90 && at + 2 <= end && b[at + 1] > 0) ++out.notesPerChannel[status & 0x0F];
+                const int kind = status & 0xF0, channel = status & 0x0F;
+                if (at + 2 <= end) {
+                    const MidiSummary::Event event{tick, channel, b[at], b[at + 1]};
+                    if (kind == 0x90 && b[at + 1] > 0) {
+                        ++out.notesPerChannel[channel];
+                        out.noteOns.push_back(event);
+                    } else if (kind == 0x80 || kind == 0x90) {
+                        out.noteOffs.push_back(event);
+                    } else if (kind == 0xB0) {
+                        out.controls.push_back(event);
+                    }
+                }
             } else {
                 out.error = "data byte without a status";
                 return out;
@@ -343,6 +375,10 @@ MidiSummary ParseMidi(const Bytes& b) {
         previousTempo = micros;
     }
     out.seconds += static_cast<double>(lastTick - previousTick) * previousTempo / 1e6 / division;
+    out.tempo = tempo;
+    out.division = static_cast<int>(division);
+    for (auto* events : {&out.noteOns, &out.noteOffs, &out.controls})
+        std::stable_sort(events->begin(), events->end(), [](const auto& x, const auto& y) { return x.tick < y.tick; });
     out.valid = true;
     return out;
 }
@@ -355,9 +391,9 @@ std::vector<std::string> MusicFiles() {
     return names;
 }
 
-TEST(Music, AtLeastFivePiecesWithNamesTheGameKeepsWhole) {
+TEST(Music, EightPiecesOrMoreWithNamesTheGameKeepsWhole) {
     auto names = MusicFiles();
-    EXPECT_GE(names.size(), 5u);
+    EXPECT_GE(names.size(), 8u);
     EXPECT_LE(names.size(), 50u);
     for (const auto& name : names) EXPECT_LE(name.size(), 30u) << name;
 }
@@ -373,6 +409,99 @@ TEST(Music, EveryPieceIsValidAndLastsOneAndAHalfToFourMinutes) {
         someDrums = someDrums || piece.notesPerChannel.count(9) > 0;
     }
     EXPECT_TRUE(someDrums) << "no piece uses the drum channel";
+}
+
+// Played, not typed: most notes sit off the sixteenth grid, each part's velocities
+// span a real range, notes on the beat are leaned on more than those between
+// beats, and held parts swell (expression rises and falls again, many times).
+TEST(Music, EveryPieceIsPlayedWithAccentsLooseTimingAndSwells) {
+    for (const auto& name : MusicFiles()) {
+        const MidiSummary piece = ParseMidi(ReadFile(name));
+        ASSERT_TRUE(piece.valid) << name;
+        const int grid = piece.division / 4, beat = piece.division;
+        int offGrid = 0, pitched = 0;
+        std::map<int, std::pair<int, int>> range;  // channel: lowest and highest velocity
+        int softest = 127, loudest = 0;
+        double onBeat = 0, between = 0;
+        int onBeatCount = 0, betweenCount = 0;
+        for (const auto& n : piece.noteOns) {
+            auto [it, fresh] = range.try_emplace(n.channel, n.b, n.b);
+            it->second = {std::min(it->second.first, n.b), std::max(it->second.second, n.b)};
+            if (n.channel == 9) continue;
+            softest = std::min(softest, n.b);
+            loudest = std::max(loudest, n.b);
+            ++pitched;
+            if (n.tick % grid != 0) ++offGrid;
+            const long fromBeat = std::min(n.tick % beat, beat - n.tick % beat);
+            if (fromBeat <= grid / 6) onBeat += n.b, ++onBeatCount;
+            else if (fromBeat >= grid) between += n.b, ++betweenCount;
+        }
+        EXPECT_GE(offGrid * 2, pitched) << name << ": notes on the grid";
+        EXPECT_GE(loudest - softest, 40) << name;
+        for (const auto& [channel, r] : range) EXPECT_GE(r.second - r.first, 15) << name << " channel " << channel;
+        ASSERT_GT(onBeatCount * betweenCount, 0) << name;
+        EXPECT_GT(onBeat / onBeatCount, between / betweenCount + 3) << name << ": no lean on the beat";
+        int turns = 0;
+        std::map<int, std::pair<int, int>> last;  // channel: last expression and its direction
+        for (const auto& c : piece.controls) {
+            if (c.a != 11) continue;
+            auto [it, fresh] = last.try_emplace(c.channel, c.b, 0);
+            const int direction = c.b > it->second.first ? 1 : c.b < it->second.first ? -1 : it->second.second;
+            if (it->second.second == 1 && direction == -1) ++turns;
+            it->second = {c.b, direction};
+        }
+        EXPECT_GE(turns, 4) << name << ": no swells";
+    }
+}
+
+// A piece is composed to its end: it slows, fades in every part, and its last
+// chord rings for seconds instead of stopping dead.
+TEST(Music, EveryPieceSlowsAndFadesIntoAHeldLastChord) {
+    for (const auto& name : MusicFiles()) {
+        const MidiSummary piece = ParseMidi(ReadFile(name));
+        ASSERT_TRUE(piece.valid) << name;
+        ASSERT_FALSE(piece.noteOns.empty()) << name;
+        const long lastOn = piece.noteOns.back().tick, lastOff = piece.noteOffs.back().tick;
+        EXPECT_GT(piece.TempoAt(lastOn), piece.TempoAt(0) * 1.15) << name << ": no slowing at the end";
+        EXPECT_GE(piece.SecondsAt(lastOff) - piece.SecondsAt(lastOn), 2.0) << name << ": the last chord stops dead";
+        std::map<int, int> expression;  // channel: the last expression value
+        for (const auto& c : piece.controls)
+            if (c.a == 11) expression[c.channel] = c.b;
+        for (const auto& [channel, notes] : piece.notesPerChannel) {
+            ASSERT_TRUE(expression.count(channel)) << name << " channel " << channel;
+            EXPECT_LE(expression[channel], 60) << name << " channel " << channel << " does not fade";
+        }
+    }
+}
+
+// A contrasting middle: somewhere in the piece four bars lean on a note the
+// opening uses only in passing (another key), and the last bars come home.
+TEST(Music, EveryPieceVisitsAnotherKeyAndComesHome) {
+    for (const auto& name : MusicFiles()) {
+        const MidiSummary piece = ParseMidi(ReadFile(name));
+        ASSERT_TRUE(piece.valid) << name;
+        const long span = 16L * piece.division, end = piece.noteOns.back().tick;
+        // The pitch classes that make at least `share` of the notes between from and to.
+        auto pitchClasses = [&](long from, long to, double share) {
+            std::map<int, int> count;
+            int all = 0;
+            for (const auto& n : piece.noteOns)
+                if (n.channel != 9 && n.tick >= from && n.tick < to) ++count[n.a % 12], ++all;
+            std::vector<int> used;
+            for (const auto& [pc, k] : count)
+                if (k >= share * all) used.push_back(pc);
+            return used;
+        };
+        const std::vector<int> home = pitchClasses(0, 2 * span, 0.04);
+        auto outside = [&](const std::vector<int>& used) {
+            return std::any_of(used.begin(), used.end(), [&](int pc) { return std::find(home.begin(), home.end(), pc) == home.end(); });
+        };
+        bool visited = false;
+        for (long from = 0; from + span <= end && !visited; from += piece.division)
+            visited = outside(pitchClasses(from, from + span, 0.06));
+        EXPECT_TRUE(visited) << name << " never leaves its opening key";
+        EXPECT_FALSE(outside(pitchClasses(end - span, end + 1, 0.06))) << name << " does not come home";
+    }
 }
 
 TEST(Music, ParserRejectsATrackWithoutEndOfTrack) {

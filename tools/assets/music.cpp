@@ -341,7 +341,7 @@ void Tide(const std::string& folder) {
     const int bar = 4 * Q;
     const Section a{'A', {52, composer::kMinor}, Bars({0, 0, 5, 5, 2, 2, 6, 6}, 4)};
     const Section b{'B', {52, composer::kMajor}, Bars({3, 3, 4, 4, 5, 5, 4, 4}, 4)};
-    const auto form = Form(a, b, "AABAB");
+    const auto form = Form(a, b, "ABABA");
     const Dynamics dyn(form, bar, 4);
     Conductor conductor("Tide", 60, 4, 4);
     Player bells("Music box", 0, 10, 80, 90, 80, {8, 10, 6, Q}, 31, dyn, kTrim.tide);
