@@ -8,16 +8,15 @@
 #include <SDL_mixer.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <mutex>
 #include <string>
 #include <vector>
 
+#include "support/piece_render.h"
 #include "support/sound_measure.h"
 
 namespace {
@@ -60,41 +59,12 @@ void Effects() {
     std::printf("median effect %.1f dBFS, rotate click %+.1f dB from it\n\n", Median(loudness), click - Median(loudness));
 }
 
-// The mix, as the device would play it, gathered on the audio thread.
-struct Gathered {
-    std::mutex lock;  // the mixer's device is not SDL's legacy one, so SDL_LockAudio would not hold it
-    std::vector<float> left;  // mono sum of the two channels
-};
-Gathered gathered;
-
-void SDLCALL Gather(void*, Uint8* stream, int bytes) {
-    const auto* s = reinterpret_cast<const Sint16*>(stream);
-    const std::lock_guard<std::mutex> hold(gathered.lock);
-    for (int i = 0; i + 1 < bytes / 2; i += 2) gathered.left.push_back(static_cast<float>((s[i] + s[i + 1]) / 65536.0));
-}
-
-void Piece(const std::string& path) {
-    Mix_Music* music = Mix_LoadMUS(path.c_str());
-    if (!music) {
+double Piece(PieceRenderer& renderer, const std::string& path) {
+    const sm::Samples x = renderer.Render(path);
+    if (x.empty()) {
         std::printf("%-22s cannot be loaded: %s\n", path.c_str(), Mix_GetError());
-        return;
+        return 0;
     }
-    {
-        const std::lock_guard<std::mutex> hold(gathered.lock);
-        gathered.left.clear();
-    }
-    Mix_PlayMusic(music, 1);
-    while (Mix_PlayingMusic()) SDL_Delay(20);
-    Mix_FreeMusic(music);
-    sm::Samples x;
-    {
-        const std::lock_guard<std::mutex> hold(gathered.lock);
-        x.assign(gathered.left.begin(), gathered.left.end());
-    }
-    // The piece lasts to its last audible sample; the synthesiser's silent wait after it is not music.
-    size_t end = x.size();
-    while (end > 0 && std::fabs(x[end - 1]) < 1e-3) --end;
-    x.resize(end);
     // Its level over the whole piece, and the loudest and quietest 10 s, for the shape of its dynamics.
     double loudest = -200, quietest = 0;
     const size_t window = 10 * kRate;
@@ -105,6 +75,7 @@ void Piece(const std::string& path) {
     }
     std::printf("%-22s %6.1f s  RMS %6.1f dBFS  peak %5.1f  10-s windows %6.1f..%6.1f\n", path.c_str(),
                 static_cast<double>(x.size()) / kRate, sm::RmsDb(x), sm::PeakDb(x), quietest, loudest);
+    return static_cast<double>(x.size()) / kRate;
 }
 
 }  // namespace
@@ -118,20 +89,14 @@ int main(int argc, char** argv) {
             if (entry.path().extension() == ".mid") pieces.push_back(entry.path().filename().string());
         std::sort(pieces.begin(), pieces.end());
     }
-    setenv("SDL_AUDIODRIVER", "disk", 1);
-    setenv("SDL_DISKAUDIOFILE", "/dev/null", 1);
-    setenv("SDL_DISKAUDIODELAY", "0", 1);  // no real-time pacing: render as fast as the synthesiser can
-    if (SDL_Init(SDL_INIT_AUDIO) != 0) return 1;
-    Mix_Init(MIX_INIT_MID);
-    if (Mix_OpenAudio(kRate, AUDIO_S16SYS, 2, 512) < 0 || !Mix_SetSoundFonts(kSoundFont)) {
+    PieceRenderer renderer;
+    if (!renderer.Ready()) {
         std::printf("no mixer or soundfont: %s\n", Mix_GetError());
         return 1;
     }
-    Mix_SetPostMix(Gather, nullptr);
     std::printf("piece                  length   level over the piece\n");
-    for (const std::string& piece : pieces) Piece(piece);
-    Mix_CloseAudio();
-    Mix_Quit();
-    SDL_Quit();
+    double total = 0;
+    for (const std::string& piece : pieces) total += Piece(renderer, piece);
+    std::printf("%zu pieces, %.1f minutes\n", pieces.size(), total / 60);
     return 0;
 }
