@@ -1,4 +1,4 @@
-// The background pieces, composed by a seeded generator: eight pieces of
+// The background pieces, composed by a seeded generator: eleven pieces of
 // different characters, each with melody, harmony and rhythm, a contrasting
 // middle section in another key and texture, and an ending that slows and fades.
 // They are played, not typed in: accents, loose timing, swells on held notes,
@@ -202,9 +202,9 @@ void Save(const std::string& folder, const char* name, Conductor& conductor, std
 
 // Level trims in dB, from the rendered levels bench_sdl_sound_levels prints.
 struct Trims {
-    double drift, waltz, tide, canon, meadow, lantern, clockwork, circuit;
+    double drift, waltz, tide, canon, meadow, lantern, clockwork, circuit, lullaby, procession, rain;
 };
-constexpr Trims kTrim{2.3, -2.1, 1.8, 1.7, -1.2, -1.5, 0.7, -0.6};
+constexpr Trims kTrim{2.3, -2.1, 1.8, 1.7, -1.2, -1.5, 0.7, -0.6, 0.5, -1.3, 1.8};
 
 // ---- the pieces ----
 
@@ -658,6 +658,174 @@ void Circuit(const std::string& folder) {
     Save(folder, "08-circuit.mid", conductor, {&arp, &keys, &pad, &bass, &drums});
 }
 
+// A lullaby in A-flat, 3/4 at 76: a celesta over a harp's rocking arpeggios and
+// hushed strings. The middle drifts to D-flat, where the strings take the tune
+// and the harp plays only the beats.
+void Lullaby(const std::string& folder) {
+    const int bar = 3 * Q, e = Q / 2;
+    const Section a{'A', {56, composer::kMajor}, Bars({0, 3, 0, 4, 5, 1, 4, 0})};
+    const Section b{'B', {61, composer::kMajor}, Bars({0, 5, 3, 4, 0, 5, 1, 4})};
+    const auto form = Form(a, b, "AABAABBA");
+    const Dynamics dyn(form, bar, 2);
+    Conductor conductor("Lullaby", 76, 3, 4);
+    Player celesta("Celesta", 0, 8, 105, 80, 75, {8, 10, 8, Q}, 91, dyn, kTrim.lullaby);
+    Player harp("Harp", 1, 46, 110, 70, 50, {8, 6, 0, Q}, 92, dyn, kTrim.lullaby);
+    Player strings("Strings", 2, 49, 90, 80, 35, {2, 10, 10, Q}, 93, dyn, kTrim.lullaby);
+    const composer::MelodyStyle rocking{{{2 * Q, Q}, {Q, Q, Q}, {Q + e, e, Q}, {3 * Q}}, {3 * Q}, 7, 14, Q, 70};
+    const composer::MelodyStyle sung{{{2 * Q, Q}, {3 * Q}, {Q, 2 * Q}}, {3 * Q}, 4, 11, Q, 78};
+    std::vector<int> voicing;
+    for (const Section& sec : form) {
+        const int at = sec.firstBar * bar;
+        composer::Rng rng(9103 + static_cast<std::uint32_t>(sec.name));
+        if (sec.Contrast()) {
+            const auto line = composer::Melody(rng, sec.scale, sec.chords, bar, at, sung);
+            strings.Play(line);
+            for (const composer::Note& n : line) strings.Swell(n.tick, n.tick + n.length, 70, 120);
+        } else {
+            celesta.Play(composer::Melody(rng, sec.scale, sec.chords, bar, at, rocking));
+        }
+        for (int k = 0; k < sec.Bars(); ++k) {
+            const int t = at + k * bar;
+            const Chord& chord = sec.chords[static_cast<size_t>(k)];
+            voicing = composer::Voicing(sec.scale, chord, voicing, 51, 70, 3);
+            const int bass = sec.scale.Pitch(chord.root) - 12;
+            if (sec.Contrast()) {
+                harp.Note(t, 3 * Q, bass, 64);
+                harp.Chord(t + Q, 2 * Q, voicing, 50, 20);
+                continue;
+            }
+            const int figure[] = {bass, voicing[0], voicing[1], voicing[2], voicing[1], voicing[0]};
+            for (int i = 0; i < 6; ++i) harp.Note(t + i * e, i == 0 ? bar : 2 * e, figure[i], i == 0 ? 66 : 52);
+            if (sec.firstBar >= 8 && k % 2 == 0) {
+                strings.Chord(t, 2 * bar - 20, voicing, 48);
+                strings.Swell(t, t + 2 * bar, 55, 100);
+            }
+        }
+    }
+    const int end = TotalBars(form) * bar;
+    const Scale home = a.scale;
+    FinalChord(harp, home, end, 2 * bar, 44, 72, 60, 60);
+    FinalChord(strings, home, end, 2 * bar, 51, 72, 48);
+    celesta.Note(end + Q, 2 * bar - Q, home.tonic + 24, 60);
+    ComposedEnding(conductor, {&celesta, &harp, &strings}, form, bar, Q);
+    Save(folder, "09-lullaby.mid", conductor, {&celesta, &harp, &strings});
+}
+
+// A slow procession in B-flat, 84 per minute: horns sing over brass chords, a
+// tuba and soft timpani. The middle turns to G minor: the brass gives way to
+// strings, and a woodwind choir carries the tune.
+void Procession(const std::string& folder) {
+    const int bar = 4 * Q;
+    const Section a{'A', {58, composer::kMajor}, Bars({0, 3, 4, 0, 5, 1, 4, 0})};
+    const Section b{'B', {55, composer::kHarmonicMinor}, Bars({0, 3, 4, 0, 5, 3, 4, 4})};
+    const auto form = Form(a, b, "AABABA");
+    const Dynamics dyn(form, bar, -5);
+    Conductor conductor("Procession", 84, 4, 4);
+    Player horns("Horns", 0, 60, 100, 60, 70, {8, 8, 6, Q}, 101, dyn, kTrim.procession);
+    Player brass("Brass", 1, 61, 70, 60, 50, {6, 6, 2, Q}, 102, dyn, kTrim.procession);
+    Player tuba("Tuba", 2, 58, 95, 40, 64, {8, 4, 0, Q}, 103, dyn, kTrim.procession);
+    Player timpani("Timpani", 3, 47, 85, 60, 64, {12, 3, 0, Q}, 104, dyn, kTrim.procession);
+    Player winds("Woodwinds", 4, 68, 95, 60, 40, {6, 10, 10, Q}, 105, dyn, kTrim.procession);
+    Player strings("Strings", 5, 48, 85, 70, 30, {2, 8, 8, Q}, 106, dyn, kTrim.procession);
+    const composer::MelodyStyle stately{{{2 * Q, Q, Q}, {Q + Q / 2, Q / 2, 2 * Q}, {Q, Q, 2 * Q}, {4 * Q}},
+                                        {4 * Q}, 2, 10, Q, 70};
+    std::vector<int> voicing;
+    for (const Section& sec : form) {
+        const int at = sec.firstBar * bar;
+        composer::Rng rng(10301 + static_cast<std::uint32_t>(sec.name));
+        const auto line = composer::Melody(rng, sec.scale, sec.chords, bar, at, stately);
+        Player& voice = sec.Contrast() ? winds : horns;
+        voice.Play(line, sec.Contrast() ? 12 : 0);
+        for (const composer::Note& n : line)
+            if (n.length >= 2 * Q) voice.Swell(n.tick, n.tick + n.length, 80, 122);
+        for (int k = 0; k < sec.Bars(); ++k) {
+            const int t = at + k * bar;
+            const Chord& chord = sec.chords[static_cast<size_t>(k)];
+            voicing = composer::Voicing(sec.scale, chord, voicing, 50, 67, 3);
+            const int root = sec.scale.Pitch(chord.root) - 24;
+            tuba.Note(t, 2 * Q - 40, root, 70);
+            tuba.Note(t + 2 * Q, 2 * Q - 40, sec.scale.Pitch(chord.root + 4) - 24 - (root + 7 > 46 ? 12 : 0), 62);
+            if (sec.Contrast()) {
+                strings.Chord(t, bar - 20, voicing, 48 + 4 * (k % 4));  // growing through each phrase
+                strings.Swell(t, t + bar, 60, 110);
+                continue;
+            }
+            brass.Chord(t, bar - 30, voicing, 54);
+            timpani.Note(t, Q, sec.scale.tonic - 24 + (chord.root == 4 ? 7 : 0), 62);
+            if (k % 2 == 1) timpani.Note(t + 3 * Q + Q / 2, Q / 2, sec.scale.tonic - 24, 46);
+        }
+    }
+    const int end = TotalBars(form) * bar;
+    const Scale home = a.scale;
+    FinalChord(brass, home, end, 2 * bar, 50, 70, 56);
+    horns.Note(end, 2 * bar, home.tonic + 7, 62);
+    tuba.Note(end, 2 * bar, home.tonic - 24, 66);
+    for (int i = 0; i < 8; ++i) timpani.Note(end + i * Q / 4, Q / 4, home.tonic - 24, 40 + 2 * i);  // a roll
+    ComposedEnding(conductor, {&horns, &brass, &tuba, &timpani, &winds, &strings}, form, bar, Q);
+    Save(folder, "10-procession.mid", conductor, {&horns, &brass, &tuba, &timpani, &winds, &strings});
+}
+
+// Rain in five: a steel guitar's ostinato in D minor, 5/4 at 96, a kalimba
+// tune, a bowed bass and a shaker. The middle brightens to D major; the
+// ostinato thins to the strong beats and a flute takes over the tune.
+void Rain(const std::string& folder) {
+    const int bar = 5 * Q, e = Q / 2;
+    const Section a{'A', {62, composer::kMinor}, Bars({0, 5, 3, 4, 0, 5, 6, 4})};
+    const Section b{'B', {62, composer::kMajor}, Bars({3, 4, 0, 5, 3, 4, 1, 4})};
+    const auto form = Form(a, b, "AABABA");
+    const Dynamics dyn(form, bar, 2);
+    Conductor conductor("Rain", 96, 5, 4);
+    const Feel five{10, 6, 0, Q};
+    Player guitar("Steel guitar", 0, 25, 95, 50, 45, five, 111, dyn, kTrim.rain);
+    Player kalimba("Kalimba", 1, 108, 110, 60, 80, {8, 8, 4, Q}, 112, dyn, kTrim.rain);
+    Player bass("Bowed bass", 2, 43, 90, 60, 64, {4, 6, 6, Q}, 113, dyn, kTrim.rain);
+    Player shaker("Shaker", midi::kDrumChannel, 0, 60, 40, 64, {10, 3, 0, Q}, 114, dyn, kTrim.rain);
+    Player flute("Flute", 3, 73, 85, 70, 60, {6, 10, 10, Q}, 115, dyn, kTrim.rain);
+    // Five beats grouped three and two, the tune following the groups.
+    const composer::MelodyStyle drops{{{Q, Q, Q, Q, Q}, {3 * Q, 2 * Q}, {Q + e, e, Q, 2 * Q}, {e, e, 2 * Q, Q, Q}},
+                                      {3 * Q, 2 * Q}, 7, 14, Q, 70};
+    const composer::MelodyStyle sung{{{3 * Q, 2 * Q}, {2 * Q, Q, 2 * Q}, {5 * Q}}, {5 * Q}, 7, 14, Q, 74};
+    std::vector<int> voicing;
+    for (const Section& sec : form) {
+        const int at = sec.firstBar * bar;
+        composer::Rng rng(11311 + static_cast<std::uint32_t>(sec.name));
+        if (sec.Contrast()) {
+            const auto line = composer::Melody(rng, sec.scale, sec.chords, bar, at, sung);
+            flute.Play(line);
+            for (const composer::Note& n : line)
+                if (n.length >= 2 * Q) flute.Swell(n.tick, n.tick + n.length, 80, 120);
+        } else if (sec.firstBar > 0) {  // the first section is the rain alone
+            kalimba.Play(composer::Melody(rng, sec.scale, sec.chords, bar, at, drops));
+        }
+        for (int k = 0; k < sec.Bars(); ++k) {
+            const int t = at + k * bar;
+            const Chord& chord = sec.chords[static_cast<size_t>(k)];
+            voicing = composer::Voicing(sec.scale, chord, voicing, 50, 69, 3);
+            const int root = sec.scale.Pitch(chord.root) - 12;
+            bass.Note(t, bar - 30, root - 12, 62);
+            bass.Swell(t, t + bar, 70, 112);
+            if (sec.Contrast()) {
+                guitar.Chord(t, 3 * Q, voicing, 56, 15);
+                guitar.Chord(t + 3 * Q, 2 * Q, voicing, 50, 15);
+                continue;
+            }
+            static const int kOstinato[] = {0, 1, 2, 3, 2, 0, 1, 3, 2, 1};
+            for (int i = 0; i < 10; ++i) {
+                const int key = kOstinato[i] == 0 ? root : voicing[static_cast<size_t>(kOstinato[i] - 1)];
+                guitar.Note(t + i * e, 2 * e, key, i == 0 || i == 6 ? 64 : 50);
+            }
+            for (int i = 0; i < 10; ++i) shaker.Note(t + i * e, e, 82, i == 0 || i == 6 ? 46 : 32);
+        }
+    }
+    const int end = TotalBars(form) * bar;
+    const Scale home = a.scale;
+    FinalChord(guitar, home, end, 2 * bar, 50, 69, 58, 35);
+    bass.Note(end, 2 * bar, home.tonic - 24, 60);
+    kalimba.Note(end + Q, 2 * bar - Q, home.tonic + 12, 60);
+    ComposedEnding(conductor, {&guitar, &kalimba, &bass, &shaker, &flute}, form, bar, Q);
+    Save(folder, "11-rain.mid", conductor, {&guitar, &kalimba, &bass, &shaker, &flute});
+}
+
 }  // namespace
 
 void WriteMusic(const std::string& folder) {
@@ -669,4 +837,7 @@ void WriteMusic(const std::string& folder) {
     Lantern(folder);
     Clockwork(folder);
     Circuit(folder);
+    Lullaby(folder);
+    Procession(folder);
+    Rain(folder);
 }
