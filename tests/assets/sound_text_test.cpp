@@ -454,6 +454,28 @@ TEST(Music, EveryPieceIsPlayedWithAccentsLooseTimingAndSwells) {
     }
 }
 
+// The synthesiser ends every sounding note of a key at that key's note-off: a
+// note struck again before the last one ended would be cut off at once.
+TEST(Music, NoNoteStartsWhileItsKeyStillSounds) {
+    for (const auto& name : MusicFiles()) {
+        const MidiSummary piece = ParseMidi(ReadFile(name));
+        ASSERT_TRUE(piece.valid) << name;
+        std::map<std::pair<int, int>, std::vector<std::pair<long, int>>> changes;  // channel and key: tick, +1 or -1
+        for (const auto& n : piece.noteOns) changes[{n.channel, n.a}].push_back({n.tick, 1});
+        for (const auto& n : piece.noteOffs) changes[{n.channel, n.a}].push_back({n.tick, -1});
+        int restruck = 0;
+        for (auto& [key, list] : changes) {
+            std::sort(list.begin(), list.end());  // at one tick the note-off comes first, as in the file
+            int sounding = 0;
+            for (const auto& [tick, change] : list) {
+                if (change > 0 && sounding > 0) ++restruck;
+                sounding = std::max(0, sounding + change);
+            }
+        }
+        EXPECT_EQ(restruck, 0) << name;
+    }
+}
+
 // A piece is composed to its end: it slows, fades in every part, and its last
 // chord rings for seconds instead of stopping dead.
 TEST(Music, EveryPieceSlowsAndFadesIntoAHeldLastChord) {

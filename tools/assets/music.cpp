@@ -113,8 +113,8 @@ public:
         const int accent = pos == 0 ? feel_.accent : pos % feel_.beatTicks == 0 ? feel_.accent / 2 : -feel_.accent / 2;
         const int shift = tick == 0 ? rng_.Below(feel_.looseness + 1)
                                     : feel_.lag + rng_.Below(2 * feel_.looseness + 1) - feel_.looseness;
-        track_.Note(tick + shift, std::max(length - shift / 2, 10), channel_, key,
-                    std::clamp(velocity + accent + dynamics_->Level(tick), 12, 122));
+        played_.push_back({tick + shift, std::max(length - shift / 2, 10), key,
+                           std::clamp(velocity + accent + dynamics_->Level(tick), 12, 122)});
     }
 
     void Play(const std::vector<composer::Note>& notes, int transpose = 0, int velocityOffset = 0) {
@@ -132,7 +132,22 @@ public:
     // Expression falls from high to low over [from, to) and stays there: the ending fades.
     void Fade(int from, int to, int high, int low) { Expression(from, to, high, low, false); }
 
-    Track& track() { return track_; }
+    // The part's track, its notes written. The synthesiser ends every sounding
+    // note of a key at that key's note-off, so a note played again before the
+    // last one ended would be cut off at once: the earlier one ends as it starts.
+    Track& track() {
+        std::stable_sort(played_.begin(), played_.end(), [](const Played& a, const Played& b) {
+            return a.key != b.key ? a.key < b.key : a.tick < b.tick;
+        });
+        for (size_t i = 0; i < played_.size(); ++i) {
+            Played& n = played_[i];
+            if (i + 1 < played_.size() && played_[i + 1].key == n.key)
+                n.length = std::min(n.length, played_[i + 1].tick - n.tick);
+            track_.Note(n.tick, n.length, channel_, n.key, n.velocity);
+        }
+        played_.clear();
+        return track_;
+    }
 
 private:
     void Expression(int from, int to, int a, int b, bool arch) {
@@ -144,7 +159,11 @@ private:
         }
     }
 
+    struct Played {
+        int tick, length, key, velocity;
+    };
     Track track_;
+    std::vector<Played> played_;
     int channel_;
     Feel feel_;
     composer::Rng rng_;
