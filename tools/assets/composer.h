@@ -22,6 +22,7 @@ using ScaleSteps = std::array<int, 7>;
 constexpr ScaleSteps kMajor{0, 2, 4, 5, 7, 9, 11};
 constexpr ScaleSteps kMinor{0, 2, 3, 5, 7, 8, 10};
 constexpr ScaleSteps kDorian{0, 2, 3, 5, 7, 9, 10};
+constexpr ScaleSteps kHarmonicMinor{0, 2, 3, 5, 7, 8, 11};
 
 struct Scale {
     int tonic;  // MIDI key of degree 0
