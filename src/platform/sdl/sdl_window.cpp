@@ -1,5 +1,7 @@
 // The game's one window, the system pointer, message boxes and the desktop
 // calls that go with the window.
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cstdio>
 
@@ -90,6 +92,10 @@ void SetWindowMode(WindowMode mode) { sdl::requestedMode = mode; }
 void SetWindowIcon(const std::string& bitmapPath) {
     SDL_Window* window = sdl::State().window;
     if (!window) return;
+    // Only a plain file of an icon's size: a pipe or a device under that
+    // name would hold up the start, for a picture the game can do without.
+    struct stat info {};
+    if (::stat(bitmapPath.c_str(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_size > (1 << 20)) return;
     SDL_Surface* icon = SDL_LoadBMP(bitmapPath.c_str());
     if (!icon) return;
     SDL_SetWindowIcon(window, icon);
