@@ -114,13 +114,16 @@ void PaintTitlePieces(Canvas& c) {
     for (int y = 0; y < 3; ++y) c.Fill(bar.x, bar.y + y, bar.w, 1, ToRgb(kStrokeAcross[y]));
 }
 
-// A diagonal of the X as the beads build the other letters' legs (3 x 5
-// blocks, two rows down per step), but two across per step: the X is wider.
+// A diagonal of the X, lit from the left on every row like the legs the
+// beads build. It slants more than they do, so its rows are a pixel wider to
+// keep the same weight across the stroke.
 void PaintXStroke(Canvas& c, const AtlasRegion& r, bool rising) {
     c.MakeHoles(r.x, r.y, r.w, r.h);
-    for (int i = 0; i < 7; ++i) {
-        const int left = rising ? r.w - 3 - 2 * i : 2 * i;
-        for (int x = 0; x < 3; ++x) c.Fill(r.x + left + x, r.y + 2 * i, 1, 5, ToRgb(kStrokeAcross[x]));
+    const Color row[4] = {kStrokeAcross[0], kStrokeAcross[1], kStrokeAcross[1], kStrokeAcross[2]};
+    for (int y = 0; y < r.h; ++y) {
+        const int along = (y * (r.w - 4) * 2 + r.h - 1) / (2 * (r.h - 1));
+        const int left = rising ? r.w - 4 - along : along;
+        for (int x = 0; x < 4; ++x) c.Set(r.x + left + x, r.y + y, ToRgb(row[x]));
     }
 }
 
