@@ -57,7 +57,7 @@ void Age(const fs::path& folder) { fs::last_write_time(folder, fs::file_time_typ
 }  // namespace
 
 TEST(SimScratchFolder, AKilledRunsFolderIsClearedByTheNextRunAndALiveOnesIsKept) {
-    const ScratchFolder temp{"torvanex-sim-harness"};
+    const ScratchFolder temp{"torvanex-harness"};
     // A run whose dumps fill a pipe nobody reads: it stays in the middle of
     // its run, its copy of the game made, until it is killed.
     int pipeEnds[2];
