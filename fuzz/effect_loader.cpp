@@ -42,7 +42,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     platform::SoundHandle& buffer = Sound.EffectSlots[0];
     if (buffer != 0) platform::ReleaseSoundBuffer(buffer);
     buffer = 0;
-    if (LoadEffectFile(0, path) && !platform::PlaySoundBuffer(buffer, 0)) std::abort();
-    if (buffer != 0) platform::StopSoundBuffer(buffer);
+    // A play that fails only switches the game's sound off: samples so few
+    // that the conversion leaves none do that.
+    if (LoadEffectFile(0, path) && platform::PlaySoundBuffer(buffer, 0)) platform::StopSoundBuffer(buffer);
     return 0;
 }
