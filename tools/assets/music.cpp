@@ -113,6 +113,7 @@ public:
         const int accent = pos == 0 ? feel_.accent : pos % feel_.beatTicks == 0 ? feel_.accent / 2 : -feel_.accent / 2;
         const int shift = tick == 0 ? rng_.Below(feel_.looseness + 1)
                                     : feel_.lag + rng_.Below(2 * feel_.looseness + 1) - feel_.looseness;
+        // A late note is held a little shorter, an early one a little longer: it still ends near its place.
         played_.push_back({tick + shift, std::max(length - shift / 2, 10), key,
                            std::clamp(velocity + accent + dynamics_->Level(tick), 12, 122)});
     }
