@@ -22,24 +22,13 @@ done
 work=$(mktemp -d)
 chmod 755 "$work"
 stage=$work/stage
-xvfb_pid=
-game_pid=
 made_user=
-cleanup() {
-  [ -n "$game_pid" ] && kill -KILL "$game_pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-  wait 2>/dev/null
+remove_player() {
   [ -n "$made_user" ] && userdel "$made_user" 2>/dev/null
   chmod -R u+w "$work" 2>/dev/null
-  if [ -n "${KEEP_WORK:-}" ]; then echo "kept $work"; else rm -rf "$work"; fi
 }
-trap cleanup EXIT
-
-fail() {
-  echo "FAIL: $*"
-  [ -f "$work/game.log" ] && sed 's/^/  game: /' "$work/game.log" | tail -20
-  exit 1
-}
+. "$(dirname "$0")/../xvfb/x_session.sh"
+extra_cleanup=remove_player
 
 # ---- the installation in a staging folder
 DESTDIR=$stage cmake --install "$build" --prefix /usr >"$work/install.log" 2>&1 ||
@@ -112,23 +101,6 @@ cp -a "$stage/usr" "$installed"
 chmod -R a-w "$installed"
 find "$installed" | sort >"$work/installed.before"
 
-start_x() {
-  local display=150
-  while [ -e "/tmp/.X$display-lock" ] && [ "$display" -lt 199 ]; do display=$((display + 1)); done
-  export DISPLAY=:$display
-  Xvfb "$DISPLAY" -screen 0 1700x1300x24 -nolisten tcp -ac >"$work/xvfb.log" 2>&1 &
-  xvfb_pid=$!
-  for _ in $(seq 50); do
-    xdotool getdisplaygeometry >/dev/null 2>&1 && return
-    sleep 0.1
-  done
-  fail "Xvfb did not start on $DISPLAY"
-}
-
-shot() { import -window root "$work/$1.png" 2>/dev/null || fail "no screenshot"; }
-colours() { convert "$work/$1.png" -crop "$2" +repage -format '%k' info:; }
-
-window=
 # Starts PROGRAM [OPTIONS] as the player with HOME; its window must become visible.
 start_game() {
   local home_folder=$1
@@ -136,19 +108,9 @@ start_game() {
   "${as_player[@]}" env -i HOME="$home_folder" DISPLAY="$DISPLAY" PATH=/usr/bin:/bin SDL_AUDIODRIVER=dummy \
     "$@" >"$work/game.log" 2>&1 &
   game_pid=$!
-  local found
-  window=
-  for _ in $(seq 120); do
-    kill -0 "$game_pid" 2>/dev/null || fail "the game ended during start-up"
-    found=$(xdotool search --onlyvisible --name '^Torvanex$' 2>/dev/null | tail -1)
-    if [ -n "$found" ] && [ "$found" = "$window" ]; then break; fi
-    window=$found
-    sleep 0.25
-  done
-  [ -n "$window" ] || fail "no visible window named Torvanex within 30 s"
+  find_window
 }
 
-geometry() { xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: //p'; }
 expect_geometry() {
   local got=
   for _ in $(seq 20); do
@@ -172,15 +134,7 @@ play_by_keys() {
   xdotool key x
   sleep 1
   xdotool key x
-  for _ in $(seq 50); do
-    kill -0 "$game_pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  kill -0 "$game_pid" 2>/dev/null && fail "the game is still running 5 s after the farewell"
-  wait "$game_pid"
-  local status=$?
-  game_pid=
-  [ "$status" = 0 ] || fail "the game ended with status $status"
+  wait_for_exit "the farewell"
 }
 
 # The five files, as the game writes them, in FOLDER.
@@ -192,7 +146,7 @@ expect_saved_in() {
   [ "$(tr -cd '\n' <"$1/torvanex.cfg" 2>/dev/null | wc -c)" = 4 ] || fail "torvanex.cfg does not hold four lines in $1"
 }
 
-start_x
+start_x 1700x1300x24 150
 
 # ---- installed, read-only, in a window: 800x600 twice over fits 1700x1300
 start_game "$home" "$installed/games/torvanex" --window

@@ -32,52 +32,9 @@ for f in "$data"/*.wrk "$data"/*.skn "$data"/*.wav "$data"/*.mid "$data"/arial8 
   [ -e "$f" ] && ln -s "$(cd "$(dirname "$f")" && pwd)/$(basename "$f")" "$folder/"
 done
 
-xvfb_pid=
-game_pid=
-cleanup() {
-  [ -n "$game_pid" ] && kill -KILL "$game_pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-  wait 2>/dev/null
-  if [ -n "${KEEP_WORK:-}" ]; then echo "kept $work"; else rm -rf "$work"; fi
-}
-trap cleanup EXIT
+. "$(dirname "$0")/x_session.sh"
 
-fail() {
-  echo "FAIL: $*"
-  [ -f "$work/game.log" ] && sed 's/^/  game: /' "$work/game.log" | tail -20
-  exit 1
-}
-
-# A fresh X server with a screen of WIDTHxHEIGHTxDEPTH. Another run may take
-# the same free display number at the same moment; the server that loses ends
-# at once, and the next number is tried.
-start_x() {
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
-  local display
-  for display in $(seq 97 139); do
-    [ -e "/tmp/.X$display-lock" ] && continue
-    export DISPLAY=:$display
-    Xvfb "$DISPLAY" -screen 0 "$1" -nolisten tcp >"$work/xvfb.log" 2>&1 &
-    xvfb_pid=$!
-    for _ in $(seq 50); do
-      kill -0 "$xvfb_pid" 2>/dev/null || break
-      if xdotool getdisplaygeometry >/dev/null 2>&1; then
-        sleep 0.2
-        kill -0 "$xvfb_pid" 2>/dev/null && return
-        break
-      fi
-      sleep 0.1
-    done
-    kill "$xvfb_pid" 2>/dev/null
-    wait "$xvfb_pid" 2>/dev/null
-  done
-  xvfb_pid=
-  fail "Xvfb did not start on any free display"
-}
-
-shot() { import -window root "$work/$1.png" 2>/dev/null || fail "no screenshot"; }
-# Colours within a rectangle WxH+X+Y, and pixels that differ there between two screenshots.
-colours() { convert "$work/$1.png" -crop "$2" +repage -format '%k' info:; }
+# Pixels that differ within a rectangle WxH+X+Y between two screenshots.
 differing() {
   convert "$work/$1.png" -crop "$3" +repage "$work/a.png"
   convert "$work/$2.png" -crop "$3" +repage "$work/b.png"
@@ -91,34 +48,13 @@ cell() { echo "35x35+$((90 + 35 * $1))+$((122 + 35 * $2))"; }
 start_game() {
   (cd "$folder" && SDL_AUDIODRIVER=dummy exec ./torvanex) >"$work/game.log" 2>&1 &
   game_pid=$!
-  # SDL may make its X window again during start-up, so look it up until the
-  # same one has been found twice.
-  local window= found geometry
-  for _ in $(seq 120); do
-    kill -0 "$game_pid" 2>/dev/null || fail "the game ended during start-up"
-    found=$(xdotool search --onlyvisible --name '^Torvanex$' 2>/dev/null | tail -1)
-    if [ -n "$found" ] && [ "$found" = "$window" ]; then break; fi
-    window=$found
-    sleep 0.25
-  done
-  [ -n "$window" ] || fail "no visible window named Torvanex within 30 s"
-  geometry=$(xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: //p')
+  find_window
+  local geometry
+  geometry=$(geometry)
   [ "$geometry" = "$1" ] || fail "the window is $geometry, not the screen's $1"
   sleep 4.5
   shot start
   [ "$(colours start "$2")" -gt 1 ] || fail "the picture is one colour"
-}
-
-wait_for_exit() {
-  for _ in $(seq 50); do
-    kill -0 "$game_pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  kill -0 "$game_pid" 2>/dev/null && fail "the game is still running 5 s after $1"
-  wait "$game_pid"
-  local status=$?
-  game_pid=
-  [ "$status" -eq 0 ] || fail "the game ended with status $status after $1"
 }
 
 # A score file in which every entry holds -1, so that any score, even 0, enters
