@@ -70,7 +70,7 @@ run_tests() {
       echo "FAILED: $t found a crash (input saved in the current folder)"
       return 1
     fi
-    grep -E '^#[0-9]+ +DONE' "build-fuzz/$t.log" | tail -n 1 || true
+    grep -E '^#[0-9]+[[:space:]]+DONE' "build-fuzz/$t.log" | tail -n 1 || true
   done
   echo "fuzzing took $((SECONDS - fuzz_start)) s, its build included"
 }
