@@ -237,4 +237,19 @@ TEST_F(SaveTest, SaveKilledAtRandomMomentsLeavesEveryFileOldOrNew) {
                 killed, kRuns, static_cast<long long>(saveNanos / 1000), allOld, between, allNew, torn, temporaries);
     EXPECT_EQ(torn, 0);
     EXPECT_GT(between, 0) << "no kill fell inside the save";
+
+    // A killed run's temporary goes with the next whole save; one of a run
+    // still saving stays.
+    PlayARun();
+    const pid_t ended = fork();
+    if (ended == 0) _exit(0);
+    waitpid(ended, nullptr, 0);
+    const std::string killedTemporary = "torvanex.rec." + std::to_string(ended) + ".tmp";
+    const std::string liveTemporary = "nskin." + std::to_string(getppid()) + ".tmp";
+    Write(killedTemporary, "torn");
+    Write(liveTemporary, "saving");
+    SaveAll();
+    const auto names = Names();
+    EXPECT_EQ(std::count(names.begin(), names.end(), killedTemporary), 0);
+    EXPECT_EQ(std::count(names.begin(), names.end(), liveTemporary), 1);
 }

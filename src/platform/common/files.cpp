@@ -1,6 +1,7 @@
 // Files through the C library, with errors turned into the numbers the game
 // shows: 2 not found, 3 path not found, 5 access denied.
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -205,6 +206,26 @@ int CloseFile(File* file) {
     return rc == 0 ? kFileOk : SystemError(errno ? errno : EIO, "");
 }
 
+// A save killed before its rename leaves its temporary, named after the
+// process that wrote it; the next save removes those of processes that ended,
+// so a game killed now and then does not litter its folder.
+void RemoveStaleTemporaries(const std::string& target) {
+    namespace fs = std::filesystem;
+    const fs::path file(target);
+    const std::string prefix = file.filename().string() + ".";
+    std::error_code ec;
+    const fs::path folder = file.has_parent_path() ? file.parent_path() : fs::path(".");
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (!name.starts_with(prefix) || !name.ends_with(".tmp")) continue;
+        const std::string digits = name.substr(prefix.size(), name.size() - prefix.size() - 4);
+        if (digits.empty() || digits.size() > 9 || digits.find_first_not_of("0123456789") != std::string::npos)
+            continue;
+        const pid_t writer = static_cast<pid_t>(std::stol(digits));
+        if (writer != ::getpid() && ::kill(writer, 0) != 0 && errno == ESRCH) ::unlink(it->path().c_str());
+    }
+}
+
 int ReplaceFileAtomically(const std::string& path, const void* data, size_t bytes) {
     const auto* bytesIn = static_cast<const uint8_t*>(data);
     std::string target;
@@ -237,6 +258,7 @@ int ReplaceFileAtomically(const std::string& path, const void* data, size_t byte
         return fault ? fault : SystemError(err, target);
     }
     SyncFolderOf(target);
+    RemoveStaleTemporaries(target);
     return kFileOk;
 }
 
