@@ -38,6 +38,8 @@ private:
     platform::File* file_;
 };
 
+constexpr int64_t kLargestEffectFile = 16 << 20;
+
 // Sized by the file itself, never by what its header declares: a header that
 // claims more samples than the file holds is then found as a short read.
 std::vector<uint8_t> ReadWholeFile(platform::File* file) {
@@ -91,6 +93,9 @@ bool LoadEffectFile(int slot, const std::string& path) {
         return false;
     }
     EffectFile file(opened);
+    // An effect is read whole at every play: a file far larger than any effect
+    // (a few seconds of sound) is refused unread, as formats no card plays are.
+    if (GameFileSize(file.get()) > kLargestEffectFile) return false;
     const std::vector<uint8_t> bytes = ReadWholeFile(file.get());
     WaveLayout wave;
     if (!ParseWaveFile(bytes.data(), bytes.size(), wave)) {

@@ -5,6 +5,8 @@
 #include "graphics/surfaces.h"
 #include "sound/sound_fixture.h"
 
+#include <filesystem>
+
 using platform::headless::Get;
 
 class EffectsTest : public SoundTest {
@@ -108,6 +110,16 @@ TEST_F(EffectsTest, FormatsNoSoundCardPlaysSwitchSoundOffQuietly) {
         EXPECT_EQ(Sound.SoundOn, c.heard ? 1 : 0) << what;
         EXPECT_TRUE(Get().messageBoxes.empty() && TakeLastIoResult() == 0) << what;
     }
+}
+
+// A file of gigabytes would be read whole at every play.
+TEST_F(EffectsTest, AnEffectFileFarLargerThanAnyEffectSwitchesSoundOffUnread) {
+    WriteEffect(4, WaveParts{1, 11025, 8, std::vector<uint8_t>(96, 0x80), ""});
+    std::filesystem::resize_file(Folder() + "/04.wav", 17 << 20);
+    ASSERT_TRUE(InitSound());
+    PlayEffect(4);
+    EXPECT_TRUE(EffectsHeard().empty() && Sound.SoundOn == 0);
+    EXPECT_TRUE(Get().messageBoxes.empty() && TakeLastIoResult() == 0);
 }
 
 TEST_F(EffectsTest, NoFileIsReadWhileSoundIsOffAndNothingReleasedWhileItNeedsSetUp) {
