@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr int kColumnsMeetEffect = 11;
 constexpr int kNoGap = -1;
 
 bool PiecesInColumns(int first, int last) {
@@ -58,7 +57,7 @@ void ShiftColumns(int key) {
             for (int k = gap; k <= kBoardSize - 2; ++k) MovePiece(k + 1, row, k, row);
     }
     const int neighbour = rightward ? gap + 1 : gap - 1;
-    if (neighbour >= 0 && neighbour < kBoardSize && ColumnsMeet(gap, neighbour)) PlayEffect(kColumnsMeetEffect);
+    if (neighbour >= 0 && neighbour < kBoardSize && ColumnsMeet(gap, neighbour)) PlayEffect(effect::kKnock);
     BeginDrawing();
     DrawBoard(PrimarySlot);
     EndDrawing();

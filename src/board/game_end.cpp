@@ -16,7 +16,6 @@ void ConnectFrontEnd(const FrontEndCalls& calls) { FrontEnd = calls; }
 
 namespace {
 
-constexpr int kGameOverEffect = 8;
 constexpr int kEmptiedBonus = 100;
 constexpr int kNameEntryDelayMs = 1000;
 
@@ -31,7 +30,7 @@ void DropHighlight(std::initializer_list<int> buttons) {
 }
 
 void FinishGame(bool bonus, std::initializer_list<int> buttons) {
-    PlayEffect(kGameOverEffect);
+    PlayEffect(effect::kGameOver);
     if (bonus) Game.Score += kEmptiedBonus;
     BeginDrawing();
     DrawGameOverPicture(PrimarySlot);

@@ -15,9 +15,6 @@
 
 namespace {
 
-constexpr int kExplosionEffect = 12;
-constexpr int kClearedEffect = 5;
-
 int LitPicture(uint8_t code, uint8_t mark) {
     if (code == 0 && mark == 1) return kCrossLitHorizontal;
     if (code == 0 && mark == 2) return kCrossLitVertical;
@@ -168,7 +165,7 @@ void RemoveLoops() {
     for (int i = 0; i <= Game.LoopCellLast; ++i) {
         const int col = Game.LoopCellCol[i], row = Game.LoopCellRow[i];
         const int cell = CellIndex(col, row);
-        PlayEffect(kExplosionEffect);
+        PlayEffect(effect::kExplosion);
         BeginDrawing();
         CopyPicture(ExplosionPicture(Game.LockFlags[cell] == 1), CellX(col), CellY(row), PrimarySlot);
         EndDrawing();
@@ -186,7 +183,7 @@ void RemoveLoops() {
     DrawScore(PrimarySlot);
     EndDrawing();
     WaitMs(true, 300);
-    PlayEffect(kClearedEffect);
+    PlayEffect(effect::kLoopCleared);
     if (Game.GameMode == 0) {
         SettleTowardsCentre();
     } else if (Game.GameMode == 2) {

@@ -18,9 +18,6 @@
 
 namespace {
 
-constexpr int kSpawnedEffect = 1;
-constexpr int kSetUpEffect = 2;
-constexpr int kSpeedRiseEffect = 4;
 constexpr int kMaxSpeed = 9;
 constexpr int kBlockLimit = 40;
 constexpr int kSetUpLockLimit = 10;
@@ -39,7 +36,7 @@ void RaiseSpeed(int threshold) {
     if (Game.SpawnCount != threshold || Game.Speed >= kMaxSpeed) return;
     Game.SpawnCount = 0;
     ++Game.Speed;
-    PlayEffect(kSpeedRiseEffect);
+    PlayEffect(effect::kSpeedChanged);
     EraseCursor();
     DrawSpeed(PrimarySlot);
     if (Game.Speed == kMaxSpeed && Game.HoverButton == kSpeedButton) {
@@ -134,7 +131,7 @@ void SpawnBlock() {
     DrawCell(cell.col, cell.row, PrimarySlot);
     DrawBlockGauge(PrimarySlot);
     EndDrawing();
-    PlayEffect(kSpawnedEffect);
+    PlayEffect(effect::kPieceArrives);
     RaiseSpeed(50);
 }
 
@@ -159,7 +156,7 @@ void SpawnPiece() {
     BeginDrawing();
     DrawPiece(kind, col, row, PrimarySlot);
     EndDrawing();
-    PlayEffect(kSpawnedEffect);
+    PlayEffect(effect::kPieceArrives);
     RaiseSpeed(100);
     // A cross can close two loops at once, so only a full scan will do.
     if (kind == 0) {
@@ -243,7 +240,7 @@ void SetUpBoard() {
     DrawScore(PrimarySlot);
     EndDrawing();
     int lockedPlaced = 0;
-    PlayEffect(kSetUpEffect);
+    PlayEffect(effect::kNewBoard);
     for (;;) {
         if (!FillPass(first, last, lockedPlaced)) break;
         bool changed = false;
@@ -272,7 +269,7 @@ void SetUpBlocks() {
     DrawScore(PrimarySlot);
     DrawBlockGauge(PrimarySlot);
     EndDrawing();
-    PlayEffect(kSetUpEffect);
+    PlayEffect(effect::kNewBoard);
     Game.SpawnTimer = 0;
 }
 

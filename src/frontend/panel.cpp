@@ -24,9 +24,6 @@ namespace {
 constexpr int kButtonCount = 14;
 constexpr int kNoButtonHere = 4;
 constexpr int kMaxSpeed = 9;
-constexpr int kSpeedEffect = 4;
-constexpr int kStopEffect = 6;
-constexpr int kLevelEffect = 7;
 constexpr int kSkinCount = 3;
 
 struct PanelButton {
@@ -168,10 +165,10 @@ void RaiseSpeed() {
     if (Game.GameMode == 2) return;
     if (State(Stopped) && Game.Speed == kMaxSpeed) {
         Game.Speed = 0;
-        PlayEffect(kSpeedEffect);
+        PlayEffect(effect::kSpeedChanged);
     } else if (Game.Speed < kMaxSpeed && !State(GameOver)) {
         ++Game.Speed;
-        PlayEffect(kSpeedEffect);
+        PlayEffect(effect::kSpeedChanged);
     }
     DrawSpeed(PrimarySlot);
 }
@@ -182,7 +179,7 @@ void LowerSpeed() {
     if (Game.GameMode == 2) return;
     if (Game.Speed != 0 && !State(Stopped)) return;
     if (--Game.Speed < 0) Game.Speed = kMaxSpeed;
-    PlayEffect(kSpeedEffect);
+    PlayEffect(effect::kSpeedChanged);
     DrawSpeed(PrimarySlot);
 }
 
@@ -190,7 +187,7 @@ void ToggleLevel() {
     if (Game.PieceCount != 0) return;
     Game.Level = 1 - Game.Level;
     DrawLevelGlyph(PrimarySlot);
-    PlayEffect(kLevelEffect);
+    PlayEffect(effect::kLevelChanged);
 }
 
 void StopGame() {
@@ -212,7 +209,7 @@ void StopGame() {
     Game.HoverButton = kNoButton;
     DrawPieceCounters();
     DrawCursor();
-    PlayEffect(kStopEffect);
+    PlayEffect(effect::kGameStopped);
 }
 
 // The pointer's picture lies in the skin too, so it changes with the pieces.

@@ -22,8 +22,6 @@
 
 namespace {
 
-constexpr int kTitleFirstEffect = 10;
-constexpr int kTitleEffect = 13;
 constexpr int64_t kTitlePauseMs = 500;
 
 // Entries of the colour table the screens write in.
@@ -111,12 +109,12 @@ void TitleAnimation(int slot) {
         for (const TitlePlace& place : group.places) {
             if (onScreen) WaitForVerticalBlank();
             BlitOpaque(group.left, group.top, group.right, group.bottom, place.x, place.y, WorkSlot, slot);
-            PlayEffectPaced(firstGroup ? kTitleFirstEffect : kTitleEffect, slot);
+            PlayEffectPaced(firstGroup ? effect::kTitleFirstGroup : effect::kTitlePiece, slot);
         }
         firstGroup = false;
     }
     PastePicture(kTitleKeyed1, slot);
-    PlayEffectPaced(kTitleEffect, slot);
+    PlayEffectPaced(effect::kTitlePiece, slot);
     PastePicture(kTitleKeyed2, slot);
 }
 

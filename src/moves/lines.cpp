@@ -16,10 +16,6 @@
 
 namespace {
 
-constexpr int kStepEffect = 3;
-constexpr int kTakeBackEffect = 9;   // also a step refused by a wall
-constexpr int kExplosionEffect = 12;
-constexpr int kClearedEffect = 5;
 constexpr int64_t kBeforeRemovalMs = 200;
 constexpr int64_t kExplosionMs = 80;
 
@@ -68,7 +64,7 @@ void StartLine(CellPos block) {
         RedrawCells({block});
     else
         RedrawCells({block, cursorWas});
-    PlayEffect(kStepEffect);
+    PlayEffect(effect::kTurnOrStep);
 }
 
 // Every joined block explodes in turn, the line goes, and the blocks left
@@ -82,7 +78,7 @@ void RemoveJoinedBlocks() {
         if (IsBlock(code)) {
             ++joined;
             --Game.PieceCount;
-            PlayEffect(kExplosionEffect);
+            PlayEffect(effect::kExplosion);
             BeginDrawing();
             CopyPicture(ExplosionPicture(false), CellX(cell % kBoardSize), CellY(cell / kBoardSize), PrimarySlot);
             EndDrawing();
@@ -97,7 +93,7 @@ void RemoveJoinedBlocks() {
     DrawScore(PrimarySlot);
     DrawBlockGauge(PrimarySlot);
     DrawCursor();
-    PlayEffect(kClearedEffect);
+    PlayEffect(effect::kLoopCleared);
 }
 
 void DropLine() {
@@ -106,7 +102,7 @@ void DropLine() {
     Game.KeyCursor = Game.LineEnd;
     Game.LineEnd = Game.LineStart = kNoCell;
     ShowBlocks();
-    PlayEffect(kTakeBackEffect);
+    PlayEffect(effect::kRefused);
 }
 
 void ArrowKey(int direction) {
@@ -162,7 +158,7 @@ void ExtendLine(int col, int row) {
     std::memcpy(work, Game.Board, sizeof work);
     for (CellPos at = from; !(at == target);) {
         if (Game.Walls[CellIndex(at.col, at.row) * 4 + direction]) {
-            PlayEffect(kTakeBackEffect);
+            PlayEffect(effect::kRefused);
             return;
         }
         const CellPos next = Next(at, direction);
@@ -183,7 +179,7 @@ void ExtendLine(int col, int row) {
     const bool closed = target == Game.LineStart;
     if (closed) Game.LineEnd = Game.LineStart = kNoCell;
     ShowBlocks();
-    PlayEffect(kStepEffect);
+    PlayEffect(effect::kTurnOrStep);
     if (closed) RemoveJoinedBlocks();
 }
 
@@ -195,7 +191,7 @@ void UndoLineStep() {
         CellAt(end) = kBlock;
         Game.LineEnd = Game.LineStart = kNoCell;
         RedrawCells({end});
-        PlayEffect(kTakeBackEffect);
+        PlayEffect(effect::kRefused);
         return;
     }
     const uint8_t code = CellAt(end);
@@ -214,7 +210,7 @@ void UndoLineStep() {
         Game.LineEnd = at;
     }
     ShowBlocks();
-    PlayEffect(kTakeBackEffect);
+    PlayEffect(effect::kRefused);
 }
 
 void LineKey(uint8_t code) {

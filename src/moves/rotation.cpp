@@ -16,9 +16,6 @@
 
 namespace {
 
-constexpr int kRotateEffect = 3;
-constexpr int kLockedEffect = 9;
-constexpr int kKnockEffect = 11;
 constexpr int64_t kTraceMs = 150;
 constexpr int64_t kSlideStepMs = 100;
 constexpr int64_t kDropStepMs = 50;
@@ -83,14 +80,14 @@ void RotateCell(int button) {
     const uint8_t code = Game.Board[cell];
     if (code < 1 || code > 6) return;
     if (Game.Level != 0 && Game.LockFlags[cell]) {
-        PlayEffect(kLockedEffect);
+        PlayEffect(effect::kRefused);
         return;
     }
     Game.Board[cell] = Rotated(code, button);
     BeginDrawing();
     DrawPiece(Game.Board[cell], col, row, PrimarySlot);
     EndDrawing();
-    PlayEffect(kRotateEffect);
+    PlayEffect(effect::kTurnOrStep);
     std::memset(Game.LoopMarks, 0, sizeof Game.LoopMarks);
     Game.LoopCellLast = -1;
     bool cleared = false;
@@ -143,7 +140,7 @@ void SlideGrabbed() {
         x += step;
         if (!OnBoard(x, y) || HoldsPiece(x, y)) break;
         StepPiece(ox, y, x, y);
-        if (HoldsPiece(x + step, y)) PlayEffect(kKnockEffect);
+        if (HoldsPiece(x + step, y)) PlayEffect(effect::kKnock);
         WaitMs(true, kSlideStepMs);
         bool dropped = false;
         while (y < kBoardSize - 1 && !HoldsPiece(x, y + 1)) {
@@ -152,12 +149,12 @@ void SlideGrabbed() {
             dropped = true;
             WaitMs(true, kDropStepMs);
         }
-        if (dropped) PlayEffect(kKnockEffect);
+        if (dropped) PlayEffect(effect::kKnock);
         // The column the piece left closes up at once.
         if (oy > 0 && HoldsPiece(ox, oy - 1)) {
             for (int r = oy; r >= 1; --r) MovePiece(ox, r - 1, ox, r);
             WaitMs(true, kSlideStepMs);
-            PlayEffect(kKnockEffect);
+            PlayEffect(effect::kKnock);
             BeginDrawing();
             DrawBoard(PrimarySlot);
             EndDrawing();

@@ -8,6 +8,23 @@
 
 constexpr int kEffectSlotCount = 4;
 
+// The effects by what they tell the player; each number names its NN.wav.
+namespace effect {
+constexpr int32_t kPieceArrives = 1;
+constexpr int32_t kNewBoard = 2;
+constexpr int32_t kTurnOrStep = 3;       // a piece turned, a line drawn one step
+constexpr int32_t kSpeedChanged = 4;
+constexpr int32_t kLoopCleared = 5;
+constexpr int32_t kGameStopped = 6;
+constexpr int32_t kLevelChanged = 7;
+constexpr int32_t kGameOver = 8;
+constexpr int32_t kRefused = 9;          // a locked piece; a line taken back or stopped by a wall
+constexpr int32_t kTitleFirstGroup = 10;
+constexpr int32_t kKnock = 11;           // pieces meet across a column in mode 2
+constexpr int32_t kExplosion = 12;
+constexpr int32_t kTitlePiece = 13;
+}  // namespace effect
+
 struct SoundState {
     uint8_t SoundOn = 0;           // the player's sound option
     uint8_t SoundNeedsSetup = 1;   // the device must be set up before effects can play
