@@ -149,6 +149,14 @@ struct PcmFormat {
     uint16_t bitsPerSample = 8;
 };
 
+// What a sound card plays: 1 or 2 channels of 8 or 16 bits at 4,000 to
+// 192,000 samples a second. Far outside those rates the conversion to the
+// device's rate grows without measure (2 Hz to 22,050 is a factor of 11,025).
+constexpr bool PlayableFormat(const PcmFormat& format) {
+    return (format.channels == 1 || format.channels == 2) && (format.bitsPerSample == 8 || format.bitsPerSample == 16) &&
+           format.samplesPerSecond >= 4000 && format.samplesPerSecond <= 192000;
+}
+
 using SoundHandle = int32_t;  // 0 is no buffer
 
 // Opens the audio device (22050 Hz, four effect channels); false when there is none.

@@ -42,8 +42,7 @@ constexpr int64_t kLargestEffectFile = 16 << 20;
 
 // Sized by the file itself, never by what its header declares: a header that
 // claims more samples than the file holds is then found as a short read.
-std::vector<uint8_t> ReadWholeFile(platform::File* file) {
-    const int64_t size = GameFileSize(file);
+std::vector<uint8_t> ReadWholeFile(platform::File* file, int64_t size) {
     std::vector<uint8_t> bytes(size > 0 ? static_cast<size_t>(size) : 0);
     ReadGameFile(file, bytes.data(), bytes.size());
     CheckIo();
@@ -95,14 +94,17 @@ bool LoadEffectFile(int slot, const std::string& path) {
     EffectFile file(opened);
     // An effect is read whole at every play: a file far larger than any effect
     // (a few seconds of sound) is refused unread, as formats no card plays are.
-    if (GameFileSize(file.get()) > kLargestEffectFile) return false;
-    const std::vector<uint8_t> bytes = ReadWholeFile(file.get());
+    const int64_t size = GameFileSize(file.get());
+    if (size > kLargestEffectFile) return false;
+    const std::vector<uint8_t> bytes = ReadWholeFile(file.get(), size);
     WaveLayout wave;
     if (!ParseWaveFile(bytes.data(), bytes.size(), wave)) {
         SetLastIoResult(kIoShortRead);
         CheckIo();
     }
-    if (!PlayableWaveFormat(wave.format)) return false;
+    // Other formats would cost a conversion out of all proportion to the file;
+    // such an effect switches sound off like any other failure.
+    if (!platform::PlayableFormat(wave.format)) return false;
     platform::SoundHandle& buffer = Sound.EffectSlots[slot];
     if (!platform::CreateSoundBuffer(wave.format, wave.dataSize, buffer, path)) return false;
     return FillSoundBuffer(buffer, bytes.data() + wave.dataOffset, wave.dataSize);

@@ -9,8 +9,6 @@ constexpr size_t kFormatFieldsEnd = 36;
 // Bits per sample (34..35) may itself hold the first bytes of the tag: the
 // search starts there on purpose, as the game has always read its files.
 constexpr size_t kDataSearchFrom = 34;
-constexpr uint32_t kLowestRate = 4000;
-constexpr uint32_t kHighestRate = 192000;
 
 uint16_t Le16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
 
@@ -41,9 +39,4 @@ bool ParseWaveFile(const uint8_t* bytes, size_t size, WaveLayout& out) {
         return true;
     }
     return false;
-}
-
-bool PlayableWaveFormat(const platform::PcmFormat& format) {
-    return (format.channels == 1 || format.channels == 2) && (format.bitsPerSample == 8 || format.bitsPerSample == 16) &&
-           format.samplesPerSecond >= kLowestRate && format.samplesPerSecond <= kHighestRate;
 }

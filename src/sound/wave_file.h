@@ -19,9 +19,3 @@ struct WaveLayout {
 // False when the bytes end before the fields, before a "data" tag and its size,
 // or before the samples the tag declares: the file is shorter than it claims.
 bool ParseWaveFile(const uint8_t* bytes, size_t size, WaveLayout& out);
-
-// Whether a sound card plays the format as it is: 1 or 2 channels of 8 or 16
-// bits, 4,000 to 192,000 samples a second. Anything else would cost the game
-// a conversion out of all proportion to the file (a rate of 2 Hz asks for
-// gigabytes), so such an effect switches sound off like any other failure.
-bool PlayableWaveFormat(const platform::PcmFormat& format);

@@ -50,9 +50,7 @@ void CloseAudioDevice() {
 bool CreateSoundBuffer(const PcmFormat& format, uint32_t bytes, SoundHandle& out, const std::string& source) {
     out = 0;
     if (!S().audioDeviceOpen || S().soundBuffersLeft <= 0 || bytes == 0) return false;
-    if (format.bitsPerSample != 8 && format.bitsPerSample != 16) return false;
-    if (format.channels < 1 || format.channels > 2) return false;
-    if (format.samplesPerSecond < 4000 || format.samplesPerSecond > 192000) return false;
+    if (!PlayableFormat(format)) return false;
     --S().soundBuffersLeft;
     out = S().nextSoundHandle++;
     S().soundBuffers[out] = headless::SoundBufferRecord{format, bytes, source, {}};

@@ -33,8 +33,6 @@ constexpr int kDeviceChannels = 2;
 // up to 93 ms (bench_sdl_audio_buffer).
 constexpr int kDeviceChunkSamples = 512;
 constexpr int kEffectChannels = 4;
-constexpr uint32_t kLowestRate = 4000;
-constexpr uint32_t kHighestRate = 192000;
 // Six minutes of the device's stereo 16-bit sound: far beyond any effect.
 constexpr uint64_t kLargestConvertedBytes = uint64_t{32} << 20;
 
@@ -269,13 +267,6 @@ SDL_AudioFormat SampleFormat(const PcmFormat& format) {
     return format.bitsPerSample == 8 ? AUDIO_U8 : AUDIO_S16LSB;
 }
 
-// Rates a sound card plays; far outside them the conversion to the device's
-// rate grows without measure (2 Hz to 22,050 is a factor of 11,025).
-bool SupportedFormat(const PcmFormat& format) {
-    return (format.bitsPerSample == 8 || format.bitsPerSample == 16) && format.channels >= 1 &&
-           format.channels <= 2 && format.samplesPerSecond >= kLowestRate && format.samplesPerSecond <= kHighestRate;
-}
-
 // The samples converted to the device's format, as a chunk the mixer frees
 // with everything in it.
 Mix_Chunk* ConvertedChunk(const PcmFormat& format, const uint8_t* data, uint32_t bytes) {
@@ -376,7 +367,7 @@ void CloseAudioDevice() {
 
 bool CreateSoundBuffer(const PcmFormat& format, uint32_t bytes, SoundHandle& out, const std::string&) {
     out = 0;
-    if (!audio.effectsOpen || bytes == 0 || !SupportedFormat(format)) return false;
+    if (!audio.effectsOpen || bytes == 0 || !PlayableFormat(format)) return false;
     out = audio.nextHandle++;
     audio.buffers[out] = Buffer{format, bytes, nullptr};
     return true;
