@@ -2,9 +2,8 @@
 // reads them by, and against the screen places where the text must fit.
 #include <gtest/gtest.h>
 
-#include "support/scratch_folder.h"
-
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -16,6 +15,8 @@
 #include <vector>
 
 #include "graphics/atlas.h"
+#include "graphics/text.h"
+#include "sound/wave_file.h"
 #include "support/sound_measure.h"
 
 namespace {
@@ -48,55 +49,31 @@ std::uint32_t Be(const Bytes& b, size_t at, int n) {
 
 // ---- fonts ----
 
-struct Font {
-    int rowBytes = 0, height = 0, firstCode = 0;
-    Bytes bytes;
-    const std::uint8_t* Glyph(int code) const {
-        return bytes.data() + 5 + static_cast<size_t>((code - firstCode) * height * rowBytes);
-    }
-    bool Ink(int code, int x, int y) const { return (Glyph(code)[y * rowBytes + x / 8] & (0x80 >> (x % 8))) != 0; }
-    // Rightmost ink column counted from 1, as the game counts it; 0 for a blank glyph.
-    int InkWidth(int code) const {
-        int ink = 0;
-        for (int y = 0; y < height; ++y)
-            for (int x = 0; x < 8 * rowBytes; ++x)
-                if (Ink(code, x, y)) ink = std::max(ink, x + 1);
-        return ink;
-    }
-    int FirstInkColumn(int code) const {
-        int first = 8 * rowBytes;
-        for (int y = 0; y < height; ++y)
-            for (int x = 0; x < 8 * rowBytes; ++x)
-                if (Ink(code, x, y)) first = std::min(first, x);
-        return first;
-    }
-    int LowestInkRow(int code) const {
-        for (int y = height - 1; y >= 0; --y)
-            for (int x = 0; x < 8 * rowBytes; ++x)
-                if (Ink(code, x, y)) return y;
-        return -1;
-    }
-    // The width the game's MeasureString gives.
-    int Measure(const std::string& text, int spacing) const {
-        int total = 0;
-        for (unsigned char c : text) {
-            int ink = InkWidth(c);
-            total += ink > 0 ? ink + spacing : 4 * rowBytes + 1;
-            if (c != ' ') total += 1;
-        }
-        return total;
-    }
-};
-
-Font LoadFont(const std::string& name) {
+// A font file as the game reads it: its glyphs, their ink and its measuring are the game's own.
+Font ReadFont(const std::string& name) {
     Font f;
-    f.bytes = ReadFile(name);
-    if (f.bytes.size() >= 5) {
-        f.rowBytes = static_cast<int>(Le(f.bytes, 0, 2));
-        f.height = static_cast<int>(Le(f.bytes, 2, 2));
-        f.firstCode = f.bytes[4];
-    }
+    MakeFont(ReadFile(name), f);
     return f;
+}
+
+bool Ink(const Font& f, int code, int x, int y) {
+    const std::uint8_t* glyph = GlyphOf(f, static_cast<std::uint8_t>(code));
+    return glyph != nullptr && (glyph[y * f.RowBytes + x / 8] & (0x80 >> (x % 8))) != 0;
+}
+
+int FirstInkColumn(const Font& f, int code) {
+    int first = 8 * f.RowBytes;
+    for (int y = 0; y < f.GlyphHeight; ++y)
+        for (int x = 0; x < 8 * f.RowBytes; ++x)
+            if (Ink(f, code, x, y)) first = std::min(first, x);
+    return first;
+}
+
+int LowestInkRow(const Font& f, int code) {
+    for (int y = f.GlyphHeight - 1; y >= 0; --y)
+        for (int x = 0; x < 8 * f.RowBytes; ++x)
+            if (Ink(f, code, x, y)) return y;
+    return -1;
 }
 
 struct FontLimits {
@@ -108,37 +85,36 @@ class FontFile : public ::testing::TestWithParam<FontLimits> {};
 
 TEST_P(FontFile, HasEveryCodeFrom32To255InCellsThatFitTheScreens) {
     const FontLimits& limits = GetParam();
-    Font font = LoadFont(limits.name);
-    ASSERT_GE(font.bytes.size(), 5u);
-    EXPECT_EQ(font.firstCode, 32);
-    ASSERT_GE(font.rowBytes, 1);
-    EXPECT_LE(font.rowBytes, limits.maxRowBytes);
-    EXPECT_GE(font.height, 8);
-    EXPECT_LE(font.height, limits.maxHeight);
-    EXPECT_EQ(font.bytes.size(), 5u + 224u * static_cast<size_t>(font.rowBytes * font.height));
+    Font font = ReadFont(limits.name);
+    ASSERT_GE(font.Image.size(), 5u);
+    EXPECT_EQ(font.FirstCode, 32);
+    ASSERT_GE(font.RowBytes, 1);
+    EXPECT_LE(font.RowBytes, limits.maxRowBytes);
+    EXPECT_GE(font.GlyphHeight, 8);
+    EXPECT_LE(font.GlyphHeight, limits.maxHeight);
+    EXPECT_EQ(font.Image.size(), 5u + 224u * static_cast<size_t>(font.RowBytes * font.GlyphHeight));
 }
 
 TEST_P(FontFile, SpaceIsBlankAndPrintableGlyphsAreLeftAlignedWithInk) {
-    Font font = LoadFont(GetParam().name);
-    ASSERT_EQ(font.bytes.size(), 5u + 224u * static_cast<size_t>(font.rowBytes * font.height));
-    EXPECT_EQ(font.InkWidth(' '), 0);
-    EXPECT_EQ(font.Measure(" ", 1), 4 * font.rowBytes + 1);
-    for (int undefined : {0x81, 0x8D, 0x8F, 0x90, 0x9D}) EXPECT_EQ(font.InkWidth(undefined), 0) << undefined;
+    Font font = ReadFont(GetParam().name);
+    ASSERT_EQ(font.Image.size(), 5u + 224u * static_cast<size_t>(font.RowBytes * font.GlyphHeight));
+    EXPECT_EQ(InkWidth(font, ' '), 0);
+    for (int undefined : {0x81, 0x8D, 0x8F, 0x90, 0x9D}) EXPECT_EQ(InkWidth(font, undefined), 0) << undefined;
     for (int code = 33; code <= 255; ++code) {
         if (code == 0x7F || code == 0x81 || code == 0x8D || code == 0x8F || code == 0x90 || code == 0x9D ||
             code == 0xA0 || code == 0xAD)
             continue;
-        EXPECT_GT(font.InkWidth(code), 0) << "blank glyph for code " << code;
-        EXPECT_LE(font.FirstInkColumn(code), 1) << "glyph not left-aligned: code " << code;
+        EXPECT_GT(InkWidth(font, code), 0) << "blank glyph for code " << code;
+        EXPECT_LE(FirstInkColumn(font, code), 1) << "glyph not left-aligned: code " << code;
     }
 }
 
 TEST_P(FontFile, LettersShareOneBaseline) {
-    Font font = LoadFont(GetParam().name);
-    ASSERT_GT(font.height, 0);
-    const int baseline = font.LowestInkRow('H');
-    for (int code : {'E', 'x', 'm', '0', '7', 'A', 'z'}) EXPECT_EQ(font.LowestInkRow(code), baseline) << char(code);
-    EXPECT_GT(font.LowestInkRow('g'), baseline);  // descenders go below it
+    Font font = ReadFont(GetParam().name);
+    ASSERT_GT(font.GlyphHeight, 0);
+    const int baseline = LowestInkRow(font, 'H');
+    for (int code : {'E', 'x', 'm', '0', '7', 'A', 'z'}) EXPECT_EQ(LowestInkRow(font, code), baseline) << char(code);
+    EXPECT_GT(LowestInkRow(font, 'g'), baseline);  // descenders go below it
 }
 
 INSTANTIATE_TEST_SUITE_P(Fonts, FontFile,
@@ -146,95 +122,70 @@ INSTANTIATE_TEST_SUITE_P(Fonts, FontFile,
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SmallFont, NumbersAndNoticesFitTheTopScoreScreen) {
-    Font font = LoadFont("arial8");
-    ASSERT_GT(font.height, 0);
-    for (int digit = '0'; digit <= '9'; ++digit) EXPECT_LE(font.InkWidth(digit), 6) << char(digit);
+    Font font = ReadFont("arial8");
+    ASSERT_GT(font.GlyphHeight, 0);
+    for (int digit = '0'; digit <= '9'; ++digit) EXPECT_LE(InkWidth(font, digit), 6) << char(digit);
     // The last score column starts at x 758; six digits and their shadow must end by x 799.
-    EXPECT_LE(758 + font.Measure("888888", 0), 800);
+    EXPECT_LE(758 + MeasureString(0, font, "888888"), 800);
     // The next-mode box and the back-to-the-game line of the top-score screen.
     constexpr ScreenArea box = AreaOf("rec_next_mode_box"), back = AreaOf("rec_back_line_area");
-    EXPECT_LE(688 + font.Measure("Click to view", 0), box.x + box.w);
-    EXPECT_LE(679 + font.Measure("next game scores", 0), box.x + box.w);
-    EXPECT_LE(260 + font.Measure("Click here or press Space key to back to the game.", 1), back.x + back.w);
+    EXPECT_LE(688 + MeasureString(0, font, "Click to view"), box.x + box.w);
+    EXPECT_LE(679 + MeasureString(0, font, "next game scores"), box.x + box.w);
+    EXPECT_LE(260 + MeasureString(1, font, "Click here or press Space key to back to the game."), back.x + back.w);
 }
 
 TEST(LargeFont, HeadingsAndNameEntryFitTheirBoxes) {
-    Font font = LoadFont("times16");
-    ASSERT_GT(font.height, 0);
-    EXPECT_LE(100 + font.height + 1, Atlas("panel_head").destY) << "Top Scores at y 100 ends above the panel head";
+    Font font = ReadFont("times16");
+    ASSERT_GT(font.GlyphHeight, 0);
+    EXPECT_LE(100 + font.GlyphHeight + 1, Atlas("panel_head").destY) << "Top Scores at y 100 ends above the panel head";
     constexpr ScreenArea entry = AreaOf("name_entry_box"), field = AreaOf("name_text_field");
-    EXPECT_LE(270 + font.Measure("Enter your name (25 chars):", 0), entry.x + entry.w);
-    for (int code = 33; code <= 255; ++code) EXPECT_LE(font.InkWidth(code), 16) << code;  // 17 x 22 cell
+    EXPECT_LE(270 + MeasureString(0, font, "Enter your name (25 chars):"), entry.x + entry.w);
+    for (int code = 33; code <= 255; ++code) EXPECT_LE(InkWidth(font, code), 16) << code;  // 17 x 22 cell
     // Narrow names must reach the 25-character limit before the field's right end.
-    EXPECT_LT(field.x + font.Measure(std::string(25, 'n'), 0), field.x + field.w);
+    EXPECT_LT(field.x + MeasureString(0, font, std::string(25, 'n')), field.x + field.w);
 }
 
 // ---- wave effects ----
 
-struct Wave {
-    int channels = 0, rate = 0, byteRate = 0, align = 0, bits = 0;
-    size_t dataAt = 0, dataSize = 0;
+// An effect file read as the game reads it, with its samples in full-scale units.
+struct Effect {
+    Bytes bytes;
+    WaveLayout layout;
+    sound_measure::Samples x;
 };
 
-// Reads a wave file the way the game does: format fields at 22..35, "data" searched from 34.
-bool ParseWave(const Bytes& b, Wave& w) {
-    if (b.size() < 44) return false;
-    w.channels = static_cast<int>(Le(b, 22, 2));
-    w.rate = static_cast<int>(Le(b, 24, 4));
-    w.byteRate = static_cast<int>(Le(b, 28, 4));
-    w.align = static_cast<int>(Le(b, 32, 2));
-    w.bits = static_cast<int>(Le(b, 34, 2));
-    for (size_t m = 34; m + 8 <= b.size(); ++m)
-        if (b[m] == 'd' && b[m + 1] == 'a' && b[m + 2] == 't' && b[m + 3] == 'a') {
-            w.dataAt = m;
-            w.dataSize = Le(b, m + 4, 4);
-            return true;
-        }
-    return false;
+Effect ReadEffect(int number) {
+    char name[16];
+    std::snprintf(name, sizeof name, "%02d.wav", number);
+    Effect e{ReadFile(name), {}, {}};
+    if (ParseWaveFile(e.bytes.data(), e.bytes.size(), e.layout) && e.layout.format.bitsPerSample == 16)
+        for (size_t at = e.layout.dataOffset; at + 1 < e.bytes.size(); at += 2)
+            e.x.push_back(static_cast<std::int16_t>(Le(e.bytes, at, 2)) / 32768.0);
+    return e;
 }
 
 class EffectFile : public ::testing::TestWithParam<int> {};
 
 TEST_P(EffectFile, IsShortUnclippedPcmThatStartsAndEndsInSilence) {
-    char name[16];
-    std::snprintf(name, sizeof name, "%02d.wav", GetParam());
-    Bytes b = ReadFile(name);
-    Wave w;
-    ASSERT_TRUE(ParseWave(b, w)) << name;
-    EXPECT_EQ(std::string(b.begin(), b.begin() + 4), "RIFF");
-    EXPECT_EQ(w.dataAt, 36u);
-    EXPECT_EQ(w.dataSize + 44, b.size());
-    ASSERT_EQ(w.bits, 16);
-    ASSERT_TRUE(w.channels == 1 || w.channels == 2);
-    EXPECT_EQ(w.align, w.channels * 2);
-    EXPECT_EQ(w.byteRate, w.rate * w.align);
-    ASSERT_GT(w.rate, 0);
-    EXPECT_LE(static_cast<double>(w.dataSize) / w.byteRate, 1.0);
-
-    std::vector<int> samples;
-    for (size_t at = 44; at + 1 < b.size(); at += 2) samples.push_back(static_cast<std::int16_t>(Le(b, at, 2)));
-    ASSERT_GT(samples.size(), 100u);
-    int peak = 0;
-    for (int s : samples) peak = std::max(peak, std::abs(s));
-    EXPECT_LE(peak, 0.9 * 32768) << "too close to clipping";
-    EXPECT_GE(peak, 0.1 * 32768) << "nearly silent";
-    EXPECT_LE(std::abs(samples.front()), 300);
-    EXPECT_LE(std::abs(samples.back()), 300);
+    const Effect e = ReadEffect(GetParam());
+    const platform::PcmFormat& f = e.layout.format;
+    ASSERT_GT(e.x.size(), 100u) << "effect " << GetParam() << " is not 16-bit PCM";
+    EXPECT_EQ(std::string(e.bytes.begin(), e.bytes.begin() + 4), "RIFF");
+    EXPECT_EQ(e.layout.dataOffset, 44u);
+    EXPECT_EQ(e.layout.dataSize + 44, e.bytes.size());
+    ASSERT_TRUE(PlayableWaveFormat(f));
+    EXPECT_EQ(f.blockAlign, f.channels * 2);
+    EXPECT_EQ(f.averageBytesPerSecond, f.samplesPerSecond * f.blockAlign);
+    EXPECT_LE(static_cast<double>(e.layout.dataSize) / f.averageBytesPerSecond, 1.0);
+    double peak = 0;
+    for (double v : e.x) peak = std::max(peak, std::fabs(v));
+    EXPECT_LE(peak, 0.9) << "too close to clipping";
+    EXPECT_GE(peak, 0.1) << "nearly silent";
+    EXPECT_LE(std::fabs(e.x.front()), 300 / 32768.0);
+    EXPECT_LE(std::fabs(e.x.back()), 300 / 32768.0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Effects, EffectFile, ::testing::Range(1, 14));
-
-sound_measure::Samples EffectSamples(int number, int& rate) {
-    char name[16];
-    std::snprintf(name, sizeof name, "%02d.wav", number);
-    const Bytes b = ReadFile(name);
-    Wave w;
-    sound_measure::Samples x;
-    if (!ParseWave(b, w) || w.bits != 16 || w.channels != 1) return x;
-    rate = w.rate;
-    for (size_t at = w.dataAt + 8; at + 1 < b.size(); at += 2) x.push_back(static_cast<std::int16_t>(Le(b, at, 2)) / 32768.0);
-    return x;
-}
 
 // The rotate click is the sound heard most and must not drown under the music
 // (about -24 dBFS as played); laptop speakers give little below 500 Hz, so every
@@ -242,9 +193,10 @@ sound_measure::Samples EffectSamples(int number, int& rate) {
 TEST(Effects, TheRotateClickHoldsItsOwnAndEveryEffectCarriesOnSmallSpeakers) {
     std::vector<double> loudness(14);
     for (int n = 1; n <= 13; ++n) {
-        int rate = 0;
-        const sound_measure::Samples x = EffectSamples(n, rate);
-        ASSERT_GT(x.size(), 100u) << "effect " << n << " is not 16-bit mono";
+        const Effect e = ReadEffect(n);
+        const sound_measure::Samples& x = e.x;
+        const int rate = static_cast<int>(e.layout.format.samplesPerSecond);
+        ASSERT_TRUE(x.size() > 100u && e.layout.format.channels == 1) << "effect " << n << " is not 16-bit mono";
         loudness[static_cast<size_t>(n)] = sound_measure::LoudnessDb(x, rate);
         EXPECT_GE(sound_measure::BandShare(x, rate, 500, 2000), 0.10) << "effect " << n;
     }
@@ -264,25 +216,10 @@ struct MidiSummary {
     std::string error;
     struct Event {
         long tick;
-        int channel, a, b;  // a note-on's key and velocity, or a controller and its value
+        int channel, key;
     };
-    std::vector<Event> noteOns, noteOffs, controls;
-    std::map<long, std::uint32_t> tempo;  // microseconds a quarter from each tick on
+    std::vector<Event> noteOns, noteOffs;
     int division = 0;
-    // Seconds from the start to tick, through the tempo changes before it.
-    double SecondsAt(long tick) const {
-        double at = 0;
-        long previous = 0;
-        std::uint32_t micros = 500000;
-        for (const auto& [t, m] : tempo) {
-            if (t > tick) break;
-            at += static_cast<double>(t - previous) * micros / 1e6 / division;
-            previous = t;
-            micros = m;
-        }
-        return at + static_cast<double>(tick - previous) * micros / 1e6 / division;
-    }
-    std::uint32_t TempoAt(long tick) const { return std::prev(tempo.upper_bound(tick))->second; }
 };
 
 MidiSummary ParseMidi(const Bytes& b) {
@@ -340,14 +277,12 @@ MidiSummary ParseMidi(const Bytes& b) {
                 needed = 2;
                 const int kind = status & 0xF0, channel = status & 0x0F;
                 if (at + 2 <= end) {
-                    const MidiSummary::Event event{tick, channel, b[at], b[at + 1]};
+                    const MidiSummary::Event event{tick, channel, b[at]};
                     if (kind == 0x90 && b[at + 1] > 0) {
                         ++out.notesPerChannel[channel];
                         out.noteOns.push_back(event);
                     } else if (kind == 0x80 || kind == 0x90) {
                         out.noteOffs.push_back(event);
-                    } else if (kind == 0xB0) {
-                        out.controls.push_back(event);
                     }
                 }
             } else {
@@ -375,9 +310,8 @@ MidiSummary ParseMidi(const Bytes& b) {
         previousTempo = micros;
     }
     out.seconds += static_cast<double>(lastTick - previousTick) * previousTempo / 1e6 / division;
-    out.tempo = tempo;
     out.division = static_cast<int>(division);
-    for (auto* events : {&out.noteOns, &out.noteOffs, &out.controls})
+    for (auto* events : {&out.noteOns, &out.noteOffs})
         std::stable_sort(events->begin(), events->end(), [](const auto& x, const auto& y) { return x.tick < y.tick; });
     out.valid = true;
     return out;
@@ -411,49 +345,6 @@ TEST(Music, EveryPieceIsValidAndLastsOneAndAHalfToFourMinutes) {
     EXPECT_TRUE(someDrums) << "no piece uses the drum channel";
 }
 
-// Played, not typed: most notes sit off the sixteenth grid, each part's velocities
-// span a real range, notes on the beat are leaned on more than those between
-// beats, and held parts swell (expression rises and falls again, many times).
-TEST(Music, EveryPieceIsPlayedWithAccentsLooseTimingAndSwells) {
-    for (const auto& name : MusicFiles()) {
-        const MidiSummary piece = ParseMidi(ReadFile(name));
-        ASSERT_TRUE(piece.valid) << name;
-        const int grid = piece.division / 4, beat = piece.division;
-        int offGrid = 0, pitched = 0;
-        std::map<int, std::pair<int, int>> range;  // channel: lowest and highest velocity
-        int softest = 127, loudest = 0;
-        double onBeat = 0, between = 0;
-        int onBeatCount = 0, betweenCount = 0;
-        for (const auto& n : piece.noteOns) {
-            auto [it, fresh] = range.try_emplace(n.channel, n.b, n.b);
-            it->second = {std::min(it->second.first, n.b), std::max(it->second.second, n.b)};
-            if (n.channel == 9) continue;
-            softest = std::min(softest, n.b);
-            loudest = std::max(loudest, n.b);
-            ++pitched;
-            if (n.tick % grid != 0) ++offGrid;
-            const long fromBeat = std::min(n.tick % beat, beat - n.tick % beat);
-            if (fromBeat <= grid / 6) onBeat += n.b, ++onBeatCount;
-            else if (fromBeat >= grid) between += n.b, ++betweenCount;
-        }
-        EXPECT_GE(offGrid * 2, pitched) << name << ": notes on the grid";
-        EXPECT_GE(loudest - softest, 40) << name;
-        for (const auto& [channel, r] : range) EXPECT_GE(r.second - r.first, 15) << name << " channel " << channel;
-        ASSERT_GT(onBeatCount * betweenCount, 0) << name;
-        EXPECT_GT(onBeat / onBeatCount, between / betweenCount + 3) << name << ": no lean on the beat";
-        int turns = 0;
-        std::map<int, std::pair<int, int>> last;  // channel: last expression and its direction
-        for (const auto& c : piece.controls) {
-            if (c.a != 11) continue;
-            auto [it, fresh] = last.try_emplace(c.channel, c.b, 0);
-            const int direction = c.b > it->second.first ? 1 : c.b < it->second.first ? -1 : it->second.second;
-            if (it->second.second == 1 && direction == -1) ++turns;
-            it->second = {c.b, direction};
-        }
-        EXPECT_GE(turns, 4) << name << ": no swells";
-    }
-}
-
 // The synthesiser ends every sounding note of a key at that key's note-off: a
 // note struck again before the last one ended would be cut off at once.
 TEST(Music, NoNoteStartsWhileItsKeyStillSounds) {
@@ -461,8 +352,8 @@ TEST(Music, NoNoteStartsWhileItsKeyStillSounds) {
         const MidiSummary piece = ParseMidi(ReadFile(name));
         ASSERT_TRUE(piece.valid) << name;
         std::map<std::pair<int, int>, std::vector<std::pair<long, int>>> changes;  // channel and key: tick, +1 or -1
-        for (const auto& n : piece.noteOns) changes[{n.channel, n.a}].push_back({n.tick, 1});
-        for (const auto& n : piece.noteOffs) changes[{n.channel, n.a}].push_back({n.tick, -1});
+        for (const auto& n : piece.noteOns) changes[{n.channel, n.key}].push_back({n.tick, 1});
+        for (const auto& n : piece.noteOffs) changes[{n.channel, n.key}].push_back({n.tick, -1});
         int restruck = 0;
         for (auto& [key, list] : changes) {
             std::sort(list.begin(), list.end());  // at one tick the note-off comes first, as in the file
@@ -473,26 +364,6 @@ TEST(Music, NoNoteStartsWhileItsKeyStillSounds) {
             }
         }
         EXPECT_EQ(restruck, 0) << name;
-    }
-}
-
-// A piece is composed to its end: it slows, fades in every part, and its last
-// chord rings for seconds instead of stopping dead.
-TEST(Music, EveryPieceSlowsAndFadesIntoAHeldLastChord) {
-    for (const auto& name : MusicFiles()) {
-        const MidiSummary piece = ParseMidi(ReadFile(name));
-        ASSERT_TRUE(piece.valid) << name;
-        ASSERT_FALSE(piece.noteOns.empty()) << name;
-        const long lastOn = piece.noteOns.back().tick, lastOff = piece.noteOffs.back().tick;
-        EXPECT_GT(piece.TempoAt(lastOn), piece.TempoAt(0) * 1.15) << name << ": no slowing at the end";
-        EXPECT_GE(piece.SecondsAt(lastOff) - piece.SecondsAt(lastOn), 2.0) << name << ": the last chord stops dead";
-        std::map<int, int> expression;  // channel: the last expression value
-        for (const auto& c : piece.controls)
-            if (c.a == 11) expression[c.channel] = c.b;
-        for (const auto& [channel, notes] : piece.notesPerChannel) {
-            ASSERT_TRUE(expression.count(channel)) << name << " channel " << channel;
-            EXPECT_LE(expression[channel], 60) << name << " channel " << channel << " does not fade";
-        }
     }
 }
 
@@ -508,7 +379,7 @@ TEST(Music, EveryPieceVisitsAnotherKeyAndComesHome) {
             std::map<int, int> count;
             int all = 0;
             for (const auto& n : piece.noteOns)
-                if (n.channel != 9 && n.tick >= from && n.tick < to) ++count[n.a % 12], ++all;
+                if (n.channel != 9 && n.tick >= from && n.tick < to) ++count[n.key % 12], ++all;
             std::vector<int> used;
             for (const auto& [pc, k] : count)
                 if (k >= share * all) used.push_back(pc);
@@ -524,12 +395,6 @@ TEST(Music, EveryPieceVisitsAnotherKeyAndComesHome) {
         EXPECT_TRUE(visited) << name << " never leaves its opening key";
         EXPECT_FALSE(outside(pitchClasses(end - span, end + 1, 0.06))) << name << " does not come home";
     }
-}
-
-TEST(Music, ParserRejectsATrackWithoutEndOfTrack) {
-    Bytes bad{'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, 1, 0xE0, 'M', 'T', 'r', 'k', 0, 0, 0, 4,
-              0, 0x90, 60, 100};
-    EXPECT_FALSE(ParseMidi(bad).valid);
 }
 
 // ---- help text ----
@@ -589,8 +454,8 @@ std::vector<Box> HelpPictures(int page) {
 }
 
 TEST(HelpText, EveryLineFitsTheScreenAndClearsThePicturesOfItsPage) {
-    Font font = LoadFont("times16");
-    ASSERT_GT(font.height, 0);
+    Font font = ReadFont("times16");
+    ASSERT_GT(font.GlyphHeight, 0);
     auto lines = HelpLines();
     ASSERT_EQ(lines.size(), 117u);
     for (int n = 0; n < 117; ++n) {
@@ -598,7 +463,7 @@ TEST(HelpText, EveryLineFitsTheScreenAndClearsThePicturesOfItsPage) {
         if (text.empty()) continue;
         int page = 0, y = 0;
         HelpLinePlace(n, page, y);
-        const Box line{8, y, font.Measure(text, 1), font.height + 1};
+        const Box line{8, y, MeasureString(1, font, text), font.GlyphHeight + 1};
         EXPECT_LE(line.x + line.w, 800) << "line " << n << " runs off the screen";
         for (const Box& picture : HelpPictures(page))
             EXPECT_FALSE(line.Overlaps(picture)) << "line " << n << " covers a picture at (" << picture.x << ","
@@ -615,32 +480,5 @@ TEST(Manual, DescribesTheThreeGamesWithPicturesFromTheSkin) {
         EXPECT_NE(html.find(needle), std::string::npos) << needle;
 }
 
-#ifdef TORVANEX_ASSETS_TOOL
-// Data files are built on every machine from scratch, so two runs must agree byte for byte.
-TEST(SoundAndText, TwoGeneratorRunsWriteTheSameFiles) {
-    namespace fs = std::filesystem;
-    const ScratchFolder scratch{"torvanex-sound-text"};
-    const fs::path base = scratch.path();
-    std::vector<fs::path> runs{base / "one", base / "two"};
-    for (const fs::path& dir : runs) {
-        fs::create_directories(dir);
-        const std::string command = std::string("\"") + TORVANEX_ASSETS_TOOL + "\" \"" + dir.string() + "\" > /dev/null 2>&1";
-        ASSERT_EQ(std::system(command.c_str()), 0);
-    }
-    std::vector<std::string> names{"arial8", "times16", "help.txt", "manual.html"};
-    for (int n = 1; n <= 13; ++n) names.push_back((n < 10 ? "0" : "") + std::to_string(n) + ".wav");
-    for (const auto& entry : fs::directory_iterator(runs[0]))
-        if (entry.path().extension() == ".mid") names.push_back(entry.path().filename().string());
-    for (const auto& name : names) {
-        auto read = [&](const fs::path& dir) {
-            std::ifstream in(dir / name, std::ios::binary);
-            return Bytes((std::istreambuf_iterator<char>(in)), {});
-        };
-        const Bytes first = read(runs[0]);
-        EXPECT_FALSE(first.empty()) << name;
-        EXPECT_TRUE(first == read(runs[1])) << name << " differs between runs";
-    }
-}
-#endif
 
 }  // namespace
