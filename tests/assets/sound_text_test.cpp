@@ -173,7 +173,7 @@ TEST_P(EffectFile, IsShortUnclippedPcmThatStartsAndEndsInSilence) {
     EXPECT_EQ(std::string(e.bytes.begin(), e.bytes.begin() + 4), "RIFF");
     EXPECT_EQ(e.layout.dataOffset, 44u);
     EXPECT_EQ(e.layout.dataSize + 44, e.bytes.size());
-    ASSERT_TRUE(PlayableWaveFormat(f));
+    ASSERT_TRUE(platform::PlayableFormat(f));
     EXPECT_EQ(f.blockAlign, f.channels * 2);
     EXPECT_EQ(f.averageBytesPerSecond, f.samplesPerSecond * f.blockAlign);
     EXPECT_LE(static_cast<double>(e.layout.dataSize) / f.averageBytesPerSecond, 1.0);
