@@ -1,12 +1,11 @@
-// Fonts and text: advances, measuring, the shadow, clipping, the colour table
-// and broken font files.
+// Fonts and text: advances, measuring, the shadow, clipping and broken font
+// files.
 #include "graphics/text.h"
 
 #include <vector>
 
 #include "services/files.h"
 #include "support/fresh_program.h"
-#include "support/pictures.h"
 
 // Row bytes 1, height 4, codes 32..34: a blank space, '!' inked in columns 1
 // and 6 (0x84), and '"' a full block.
@@ -66,15 +65,6 @@ TEST_F(TextTest, TextIsCutAtEveryEdgeOfTheBuffer) {
     for (int i = 0; i < kPitch; ++i) ASSERT_TRUE(memory[i] == 0x5555 && memory[(kHeight + 1) * kPitch + i] == 0x5555) << i;
     EXPECT_EQ(At(0, kHeight - 1), 0) << "cut text does not wrap into the next row";
     EXPECT_TRUE(At(0, 0) == 0x00F0 && At(kPitch - 1, 0) == 0x00F0);
-}
-
-TEST_F(TextTest, TheColourTableIsTheRowOfSamplesInTheWorkSlot) {
-    CreateDisplay();
-    PaintWorkPattern();
-    SampleColourTable();
-    const Picture samples = WorkPicture("colour_sample_row");
-    ASSERT_EQ(samples.width(), kColourCount);
-    for (int i = 0; i < kColourCount; ++i) EXPECT_EQ(Text.ColourTable[i], PixelOf(WorkSlot, samples.left + i, samples.top));
 }
 
 TEST_F(TextTest, BrokenFontFilesEndTheProgramWithAFileError) {

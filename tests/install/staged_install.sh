@@ -6,8 +6,6 @@
 # of the installation: a window of whole-factor size, Alt+Enter to the whole
 # screen and back, a game by key presses; the five settings and score files
 # land in that user's data folder and nothing is written beside the program.
-# A copy of the program with its data in a writable folder still keeps them
-# beside itself.
 #   staged_install.sh BUILD_FOLDER
 # Run as root, it plays as an unprivileged user of its own (made with useradd
 # and removed again), since root may write anywhere. KEEP_WORK=1 keeps the
@@ -81,8 +79,7 @@ diff "$work/stage.list" "$work/package.files" >"$work/package.diff" ||
 
 # ---- the player: an unprivileged user, since root writes anywhere
 home=$work/home
-portable_home=$work/portable-home
-mkdir -p "$home" "$portable_home" "$work/portable"
+mkdir -p "$home"
 as_player=()
 if [ "$(id -u)" = 0 ]; then
   player=torvanex-player
@@ -92,7 +89,7 @@ if [ "$(id -u)" = 0 ]; then
     made_user=$player
   fi
   as_player=(setpriv --reuid="$(id -u "$player")" --regid="$(id -g "$player")" --clear-groups)
-  chown "$player" "$home" "$portable_home" "$work/portable"
+  chown "$player" "$home"
 fi
 
 # The read-only copy of the installation the player runs.
@@ -163,14 +160,5 @@ diff "$work/installed.before" "$work/installed.after" >/dev/null || fail "someth
 expect_saved_in "$home/.local/share/torvanex"
 [ "$(find "$home" -type f | wc -l)" = 5 ] || fail "the player's home holds more than the five files: $(find "$home" -type f)"
 
-# ---- a portable copy in a writable folder keeps its files beside itself
-cp "$stage/usr/games/torvanex" "$stage"/usr/share/games/torvanex/* "$work/portable/"
-[ -n "${as_player[*]}" ] && chown -R "$player" "$work/portable"
-start_game "$portable_home" "$work/portable/torvanex"
-expect_geometry 1700x1300 "the whole screen by default"
-play_by_keys portable_game 1600x1200+50+50
-expect_saved_in "$work/portable"
-[ -z "$(find "$portable_home" -mindepth 1)" ] || fail "the portable copy wrote into the player's home"
-
 echo "ok: installed files, launcher, metadata, package ($(basename "$deb")); played from a read-only installation" \
-  "in a 1600x1200 window and on the whole screen, files in the player's folder; a portable copy saved beside itself"
+  "in a 1600x1200 window and on the whole screen, files in the player's folder"

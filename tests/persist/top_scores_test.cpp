@@ -34,12 +34,6 @@ TEST_F(PersistTest, MissingScoreFileIsCreatedWithTheDefaultTables) {
     EXPECT_EQ(stored.substr(0, 2), "\xAB\x41");
     EXPECT_EQ(stored.substr(20, 2), "\xB7\x3E");
     EXPECT_EQ(stored.substr(748, 2), "\x23\x02");
-    const int32_t authors[] = {3390, 2554, 1307, 762, 504, 496};
-    for (int table = 0; table < 6; ++table) {
-        EXPECT_EQ(Scores(table), (std::vector<int32_t>{authors[table], 0, 0, 0, 0}));
-        EXPECT_EQ(ScoreName(table, 0), "Author");
-        EXPECT_EQ(ScoreName(table, 4), "No name             ");
-    }
 
     for (size_t size : {0u, 749u, 751u}) {
         Restart();
@@ -131,6 +125,8 @@ TEST_F(PersistTest, QualifyingAndRanking) {
     }
 }
 
+// Writing the default tables goes the way of a save, whose every failing step
+// SaveTest.SaveCutOffAtEveryStep tries.
 TEST_F(PersistTest, ScoreFileFailuresAreFatal) {
     struct Case {
         bool present;  // a 750-byte file is there to read
@@ -138,9 +134,7 @@ TEST_F(PersistTest, ScoreFileFailuresAreFatal) {
         int code;
         const char* digits;
     } cases[] = {
-        {true, hl::FileOp::Read, 5, "   5"},       {false, hl::FileOp::Create, 3, "   3"},
-        {false, hl::FileOp::Write, 112, " 112"},   {false, hl::FileOp::Close, 101, " 101"},
-        {false, hl::FileOp::Rename, 32, "  32"},
+        {true, hl::FileOp::Read, 5, "   5"}, {false, hl::FileOp::Create, 3, "   3"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.digits);

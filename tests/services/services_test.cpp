@@ -1,11 +1,10 @@
-// The program-wide services: fixed-width numbers, the random generator, the
-// program folder, the file layer's codes, message boxes and the fatal file error.
+// The program-wide services: fixed-width numbers, the program folder, the file
+// layer's codes, message boxes and the fatal file error.
 #include "graphics/cursor.h"
 #include "graphics/surfaces.h"
 #include "services/files.h"
 #include "services/messages.h"
 #include "services/number_text.h"
-#include "services/random.h"
 #include "support/fresh_program.h"
 #include "support/scratch_folder.h"
 
@@ -19,14 +18,6 @@ TEST(NumberText, FillsItsWidthKeepingTheLowestDigits) {
         {INT32_MIN, 10, 4, 0, "3648"},
     };
     for (const auto& c : cases) EXPECT_EQ(NumberText(c.value, c.base, c.width, c.zeroFill), c.text) << c.value;
-}
-
-TEST(RandomBelow, FollowsItsPinnedSequenceAndStaysInRange) {
-    SeedRandom(12345);
-    std::vector<uint32_t> draws;
-    for (const uint32_t n : {7u, 12u, 144u, 1000u, 2u, 30u, 4u, 100000u}) draws.push_back(RandomBelow(n));
-    EXPECT_EQ(draws, (std::vector<uint32_t>{2, 3, 11, 553, 1, 10, 1, 7931}));
-    for (uint32_t i = 0; i < 10000; ++i) ASSERT_LT(RandomBelow(1 + i % 144), 1 + i % 144);
 }
 
 TEST(ProgramFolder, IsThePathUpToItsLastSeparatorWithoutALengthLimit) {

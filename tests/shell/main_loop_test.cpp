@@ -37,11 +37,6 @@ TEST_F(MainLoop, TicksEighteenTimesASecondOnePerPassCreditingFiftyFiveAndNeverMa
     EXPECT_LE(Game.SpawnTimer - timer, 4 * 55);
 }
 
-TEST_F(MainLoop, QuitEndsTheLoopWithItsStatus) {
-    platform::PostQuit(7);
-    EXPECT_EQ(RunMainLoop(), 7);
-}
-
 TEST_F(MainLoop, CloseTearsDownQuitsWithSuccessAndNothingReachesTheGameAfterIt) {
     for (const platform::Message& m : {platform::Message{MsgKind::Close}, {MsgKind::MusicNotify}, {MsgKind::Char, ' '}})
         platform::PostMessage(m);   // the music's end would open a piece, the space start a game
