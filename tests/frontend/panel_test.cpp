@@ -43,11 +43,7 @@ public:
         Send({MsgKind::Char, ' ', 0, 0}, 700);
         ASSERT_EQ(Game.ScreenState, Playing);
     }
-    void Send(platform::Message m, int64_t ms = 100) {
-        hl::Schedule(hl::NowMs(), m);
-        while (hl::PendingScripted() > 0) RunPass();
-        RunUntilMs(hl::NowMs() + ms);
-    }
+    void Send(platform::Message m, int64_t ms = 100) { Post(m), RunUntilMs(hl::NowMs() + ms); }
     void Move(Point p) { Send({MsgKind::MouseMove, 0, p.x, p.y}); }
     void Click(Point p, MsgKind button = MsgKind::LButtonDown) { Move(p), Send({button, 0, p.x, p.y}); }
     void Click(const Picture& p, MsgKind button = MsgKind::LButtonDown) { Click(On(p), button); }
@@ -161,7 +157,8 @@ TEST_F(Panel, TheSkinBringsItsPiecesAndPointerAndStaysInAGameOver) {
         for (int cell = 0; cell < kCells; ++cell) {
             const int col = cell % kBoardSize, row = cell / kBoardSize, code = Game.Board[cell];
             if (code < 7 && !Game.LockFlags[cell]) {
-                EXPECT_TRUE(Showing(Named("pipe_" + std::to_string(code)), false, CellX(col), CellY(row))) << col << "," << row;
+                const Picture pipe = Named("pipe_" + std::to_string(code));
+                EXPECT_TRUE(Showing(pipe, false, CellX(col), CellY(row))) << col << "," << row;
             }
         }
     }
