@@ -111,7 +111,8 @@ TEST_F(FrontEnd, OnTheStartScreenMovesAndRightPressesDoNothing) {
     EXPECT_EQ(Game.ScreenState, Playing);
 }
 
-TEST_F(FrontEnd, TopScoresCycleTheModesAndAnimateFromFrameOne) {
+// The key that saves and closes on the farewell is in the top_scores scenario.
+TEST_F(FrontEnd, TopScoresCycleTheModesAndAnimateFromFrameOneAndTheFarewellShowsEachFrameForTwoTicks) {
     StartAGame();
     Type(27, 0);
     ASSERT_EQ(Game.ScreenState, TopScoresScreen);
@@ -124,12 +125,6 @@ TEST_F(FrontEnd, TopScoresCycleTheModesAndAnimateFromFrameOne) {
     TickOnce();
     EXPECT_EQ(Front.ScoresAnimFrame, 1) << "the frame advances before it is drawn";
     EXPECT_TRUE(ShowsPicture(WorkPicture("scores_anim_frame_1"), 313, 137, PrimarySlot, true));
-}
-
-// The key that saves and closes there is in the top_scores scenario.
-TEST_F(FrontEnd, TheFarewellShowsEachFrameForTwoTicks) {
-    StartAGame();
-    Type(27);
     Click(100, 100, MsgKind::LButtonDown, 0);
     ASSERT_EQ(Game.ScreenState, FarewellScreen);
     // A new frame every second tick, from frame 0 on.
