@@ -10,10 +10,7 @@
 
 using DrawingTest = EngineTest;
 
-constexpr Picture kDigits[10] = {WorkPicture("digit_0"), WorkPicture("digit_1"), WorkPicture("digit_2"),
-                                 WorkPicture("digit_3"), WorkPicture("digit_4"), WorkPicture("digit_5"),
-                                 WorkPicture("digit_6"), WorkPicture("digit_7"), WorkPicture("digit_8"),
-                                 WorkPicture("digit_9")};
+static Picture Digit(int d) { return Named("digit_" + std::to_string(d)); }
 
 // The panel's own background shows everywhere on it but under the glyph at x.
 static bool BackgroundAround(const Picture& panel, const Picture& glyph, int x) {
@@ -36,7 +33,7 @@ TEST_F(DrawingTest, ScoreShowsItsLastFiveDigitsRightAlignedOverAFreshPanel) {
         DrawScore(PrimarySlot);
         int x = right;
         for (const char* d = shown + std::char_traits<char>::length(shown); d-- != shown;)
-            EXPECT_TRUE(ShowsPicture(kDigits[*d - '0'], x -= kDigits[*d - '0'].width(), y)) << score << " digit " << *d;
+            EXPECT_TRUE(ShowsPicture(Digit(*d - '0'), x -= Digit(*d - '0').width(), y)) << score << " digit " << *d;
         const int wiped = std::max(x - panel.destX, 0);   // what a longer score left there is gone
         EXPECT_TRUE(ShowsPicture(PartOf(panel, 0, 0, wiped, panel.height()), panel.destX, y)) << score;
     }
@@ -48,7 +45,7 @@ TEST_F(DrawingTest, SpeedAndLevelGlyphsSitInsideTheirPanelsOverAFreshBackground)
     for (const int speed : {8, 1, 0, 9, 12, -3}) {
         Game.Speed = speed;
         DrawSpeed(PrimarySlot);
-        const Picture& digit = kDigits[std::clamp(speed, 0, 9)];
+        const Picture digit = Digit(std::clamp(speed, 0, 9));
         const int x = FindPicture(digit, panel.destX, panel.destX + panel.width() - digit.width(), panel.destY);
         EXPECT_TRUE(x >= 0 && BackgroundAround(panel, digit, x)) << "speed " << speed;
     }
@@ -57,21 +54,6 @@ TEST_F(DrawingTest, SpeedAndLevelGlyphsSitInsideTheirPanelsOverAFreshBackground)
         DrawLevelGlyph(PrimarySlot);
         const Picture& glyph = levels[level];
         EXPECT_TRUE(ShowsAtItsPlace(glyph) && BackgroundAround(WorkPicture("level_glyph_bg"), glyph, glyph.destX)) << level;
-    }
-}
-
-TEST_F(DrawingTest, ModeTitlesAndTheGiveUpButtonShowAtTheirPlaces) {
-    const struct { void (*draw)(); Picture shown; } cases[] = {
-        {[] { Game.GameMode = 0, DrawModeTitle(PrimarySlot); }, WorkPicture("mode_title_0")},
-        {[] { Game.GameMode = 1, DrawModeTitle(PrimarySlot); }, WorkPicture("mode_title_1")},
-        {[] { Game.GameMode = 2, DrawModeTitle(PrimarySlot); }, WorkPicture("mode_title_2")},
-        {[] { Game.HoverButton = kModeButton, DrawModeTitle(PrimarySlot); }, WorkPicture("mode_title_2_hl")},
-        {[] { Game.GameMode = 0, DrawModeTitle(PrimarySlot); }, WorkPicture("mode_title_0_hl")},
-        {[] { DrawGiveUpButton(true, PrimarySlot); }, WorkPicture("button_giveup")},
-        {[] { DrawGiveUpButton(false, PrimarySlot); }, WorkPicture("giveup_blank")}};
-    for (const auto& c : cases) {
-        c.draw();
-        EXPECT_TRUE(ShowsAtItsPlace(c.shown)) << "picture at " << c.shown.left << "," << c.shown.top;
     }
 }
 
@@ -90,20 +72,13 @@ TEST_F(DrawingTest, BlockGaugeShowsOneMarkPerBlockStillAllowedPackedToTheRight) 
     }
 }
 
-TEST_F(DrawingTest, PiecesShowLockedOrNotAndModeOneCellsShowBlocksLineEndsCursorAndWalls) {
-    Place({{2, 3, 4}, {9, 9, 4}});
-    Game.LockFlags[CellIndex(2, 3)] = 1;
-    DrawBoard(PrimarySlot);
-    EXPECT_TRUE(ShowsPicture(WorkPicture("pipe_locked_4"), CellX(2), CellY(3)));
-    EXPECT_TRUE(ShowsPicture(WorkPicture("pipe_4"), CellX(9), CellY(9)));
-    EXPECT_TRUE(ShowsPicture(WorkPicture("empty_cell"), CellX(0), CellY(0)));
-
+TEST_F(DrawingTest, ModeOneCellsShowBlocksLineEndsCursorAndWalls) {
     Game.GameMode = 1, Game.LineEnd = {2, 1}, Game.KeyCursor = {-1, -1};
     std::memset(Game.Board, 0, sizeof Game.Board);
     const struct { int col; uint8_t code; Picture shown; } cells[] = {
         {0, 0, WorkPicture("mode1_empty")},      {1, 129, WorkPicture("mode1_block_129")},
         {2, 129, WorkPicture("mode1_block_129_end")}, {3, 131, WorkPicture("mode1_block_131")},
-        {4, kLineCross, WorkPicture("mode1_line_cross")}};
+        {4, kLineCross, WorkPicture("mode1_line_cross")}, {5, kLineHorizontal, WorkPicture("mode1_line_h")}};
     for (const auto& c : cells) Game.Board[CellIndex(c.col, 1)] = c.code;
     DrawBoard(PrimarySlot);
     for (const auto& c : cells) EXPECT_TRUE(ShowsPicture(c.shown, CellX(c.col), CellY(1))) << "column " << c.col;
@@ -114,14 +89,13 @@ TEST_F(DrawingTest, PiecesShowLockedOrNotAndModeOneCellsShowBlocksLineEndsCursor
     LockSlot(WorkSlot);
     Display.Slots[WorkSlot].pixels[(frame.top + 17) * Display.Slots[WorkSlot].pitch + frame.left + 17] = 0;
     UnlockSlot(WorkSlot);
-    const Picture walls[4] = {WorkPicture("wall_west"), WorkPicture("wall_north"), WorkPicture("wall_east"),
-                              WorkPicture("wall_south")};
+    const char* const kSideNames[4] = {"west", "north", "east", "south"};
     Game.KeyCursor = {5, 5};
     for (int side = 0; side < 4; ++side) {
         std::memset(Game.Walls, 0, sizeof Game.Walls);
         Game.Walls[CellIndex(5, 5) * 4 + side] = 1;
         DrawCell(5, 5, PrimarySlot);
-        const Picture& bar = walls[side];
+        const Picture bar = Named(std::string("wall_") + kSideNames[side]);
         const int x = side == West ? 0 : side == East ? kCellSize - bar.width() : (kCellSize - bar.width()) / 2;
         const int y = side == North ? 0 : side == South ? kCellSize - bar.height() : (kCellSize - bar.height()) / 2;
         EXPECT_TRUE(ShowsPicture(bar, CellX(5) + x, CellY(5) + y)) << "side " << side;

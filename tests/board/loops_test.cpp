@@ -32,17 +32,17 @@ static void PlaceSquareLoop(int c, int r) {
 }
 
 // A loop lights what it passes through: a cross by the paths it used, a
-// locked piece from the locked row; every lit cell then goes whole.
+// locked piece from the locked row; every lit cell then goes whole. (The marks
+// and the score are the oracle's below.)
 TEST_F(LoopTest, LoopsLightTheirCellsByThePathsUsedAndRemoveThemWhole) {
-    const struct { const char* what; std::vector<Placed> pieces; CellPos locked, at; int steps; uint8_t mark;
-                   Picture lit; } cases[] = {
+    const struct { const char* what; std::vector<Placed> pieces; CellPos locked, at; Picture lit; } cases[] = {
         {"horizontal path of a cross", {{1, 1, 4}, {2, 1, 0}, {3, 1, 5}, {1, 2, 3}, {2, 2, 2}, {3, 2, 6}}, {-1, -1},
-         {2, 1}, 6, 1, WorkPicture("pipe_lit_15")},
+         {2, 1}, WorkPicture("pipe_lit_15")},
         {"vertical path of a cross", {{1, 1, 4}, {2, 1, 5}, {1, 2, 0}, {2, 2, 1}, {1, 3, 3}, {2, 3, 6}}, {-1, -1},
-         {1, 2}, 6, 2, WorkPicture("pipe_lit_14")},
+         {1, 2}, WorkPicture("pipe_lit_14")},
         {"both paths, a figure of eight", {{2, 2, 0}, {3, 2, 6}, {3, 1, 5}, {2, 1, 4}, {2, 3, 6}, {1, 3, 3}, {1, 2, 4}},
-         {-1, -1}, {2, 2}, 8, 3, WorkPicture("pipe_lit_0")},
-        {"a locked corner", {{5, 5, 4}, {6, 5, 5}, {5, 6, 3}, {6, 6, 6}}, {6, 6}, {6, 6}, 4, 1,
+         {-1, -1}, {2, 2}, WorkPicture("pipe_lit_0")},
+        {"a locked corner", {{5, 5, 4}, {6, 5, 5}, {5, 6, 3}, {6, 6, 6}}, {6, 6}, {6, 6},
          WorkPicture("pipe_locked_lit_6")}};
     for (const auto& c : cases) {
         ResetGameState();
@@ -52,8 +52,6 @@ TEST_F(LoopTest, LoopsLightTheirCellsByThePathsUsedAndRemoveThemWhole) {
         if (c.locked.col >= 0) Game.LockFlags[CellIndex(c.locked.col, c.locked.row)] = 1;
         for (int cell = 0; cell < kCells; ++cell)   // the scan of ClearLoops, without the removal
             if (Game.Board[cell] >= 1 && Game.Board[cell] <= 6) FindLoopFrom(cell / 12, cell % 12, true);
-        EXPECT_EQ(Game.Score, 3 * c.steps - 4) << c.what;
-        EXPECT_EQ(Game.LoopMarks[CellIndex(c.at.col, c.at.row)], c.mark) << c.what;
         Game.LoopCellLast = -1;   // the lighting alone: no explosions
         RemoveLoops();
         EXPECT_TRUE(ShowsPicture(c.lit, CellX(c.at.col), CellY(c.at.row))) << c.what;

@@ -1,5 +1,6 @@
 // The name entry after a game that scored: what typing leaves on screen, the
-// field's limits, what each way of closing stores, the blink, a lost display.
+// field's limits, what each way of closing stores, the blink. A lost display
+// is in the front end's rebuild of every screen.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -12,7 +13,6 @@
 #include "graphics/text.h"
 #include "moves/moves_state.h"
 #include "persist/top_scores.h"
-#include "platform/common/message_queue.h"
 #include "support/fresh_program.h"
 #include "support/pictures.h"
 
@@ -36,23 +36,8 @@ public:
         EndGame();
         ASSERT_EQ(Game.ScreenState, NameEntry);
     }
-    void Post(const platform::Message& m) {
-        hl::Schedule(hl::NowMs(), m);
-        while (hl::PendingScripted() > 0 || !platform::queue::Empty()) RunPass();
-    }
     void Type(const std::string& text) {
         for (const char c : text) Post({platform::MsgKind::Char, static_cast<unsigned char>(c), 0, 0});
-    }
-    void TickOnce() {
-        for (const int64_t last = Shell.LastTick; Shell.LastTick == last;) RunPass();
-    }
-    static std::vector<uint16_t> Screen() {
-        EraseCursor();
-        std::vector<uint16_t> pixels;
-        for (int y = 0; y < 600; ++y)
-            for (int x = 0; x < 800; ++x) pixels.push_back(PixelOf(PrimarySlot, x, y));
-        DrawCursor();
-        return pixels;
     }
     static int Caret() { return FindPicture(WorkPicture("caret_bar"), kField.x, kField.x + kField.w - 1, kField.y); }
     static uint16_t Fill() { return PixelOf(PrimarySlot, kStrip.x, kStrip.y); }
@@ -61,7 +46,7 @@ public:
 TEST_F(NameEntryTest, BackspaceLeavesWhatTypingOneLetterLessWouldHave) {
     EXPECT_EQ(Caret(), kField.x);
     Type("An");
-    const std::vector<uint16_t> typed = Screen();
+    const std::vector<uint16_t> typed = ShownPixels();
     int lastInk = -1;   // the n's shadow
     for (int x = kField.x; x < Caret(); ++x)
         for (int y = kField.y; y < kField.y + kField.h; ++y)
@@ -69,7 +54,7 @@ TEST_F(NameEntryTest, BackspaceLeavesWhatTypingOneLetterLessWouldHave) {
     EXPECT_EQ(Caret(), lastInk + 1);
     Type("n\b");
     EXPECT_EQ(Moves.EntryName, "An");
-    EXPECT_TRUE(Screen() == typed);
+    EXPECT_TRUE(ShownPixels() == typed);
 }
 
 TEST_F(NameEntryTest, LettersStopAtTwentyFiveOrWhereTheFieldEnds) {
@@ -129,16 +114,6 @@ TEST_F(NameEntryTest, TheCaretBlinksFifteenTicksOnAndFifteenOff) {
         seen += Caret() == at ? '|' : PixelOf(PrimarySlot, at, kField.y) == Fill() ? '.' : '?';
     }
     EXPECT_EQ(seen, std::string(14, '|') + std::string(15, '.') + "||");
-}
-
-TEST_F(NameEntryTest, ALostDisplayReopensTheBoxAsItWas) {
-    Type("Bo \xe9");
-    const std::vector<uint16_t> before = Screen();
-    hl::LoseAllSurfaces();
-    Shell.LastTick = platform::ReadCounter();   // no blink in the same pass
-    RunPass();
-    EXPECT_EQ(Game.ScreenState, NameEntry);
-    EXPECT_TRUE(Screen() == before) << "the box, the name and the caret after it";
 }
 
 }  // namespace

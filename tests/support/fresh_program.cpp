@@ -6,6 +6,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "platform/common/message_queue.h"
+
 namespace fs = std::filesystem;
 
 std::string DataFolder() {
@@ -45,6 +47,15 @@ void FreshProgram::CreateDisplay() { ASSERT_TRUE(CreateDisplaySlots()); }
 void FreshProgram::RunUntilMs(int64_t ms) {
     while (platform::headless::NowMs() < ms)
         if (RunPass() == PassResult::Quit) return;
+}
+
+void FreshProgram::Post(const platform::Message& m) {
+    platform::headless::Schedule(platform::headless::NowMs(), m);
+    while (platform::headless::PendingScripted() > 0 || !platform::queue::Empty()) RunPass();
+}
+
+void FreshProgram::TickOnce() {
+    for (const int64_t last = Shell.LastTick; Shell.LastTick == last;) RunPass();
 }
 
 void FreshProgram::Write(const std::string& name, std::string_view bytes) const {

@@ -27,6 +27,10 @@ public:
     void CreateDisplay();
     // Runs main-loop passes until the virtual clock reaches `ms` or the loop quits.
     void RunUntilMs(int64_t ms);
+    // Hands `m` to the game now and runs passes until it and what it queued are handled.
+    static void Post(const platform::Message& m);
+    // Runs passes until the next frame tick has run.
+    static void TickOnce();
     // The program folder, ending with '/'.
     const std::string& Folder() const { return folder_->path(); }
     // Files of the program folder; Read gives "<missing>" for none, Names are sorted.

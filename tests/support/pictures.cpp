@@ -1,12 +1,22 @@
 #include "support/pictures.h"
 
+#include "graphics/cursor.h"
 #include "platform/headless/headless.h"
+
+#include <gtest/gtest.h>
 
 uint16_t PixelOf(int slot, int x, int y) { return platform::headless::Pixel(Display.Slots[slot].surface, x, y); }
 
 std::vector<uint16_t> ScreenPixels() {
     std::vector<uint16_t> pixels;
     for (int i = 0; i < 800 * 600; ++i) pixels.push_back(PixelOf(PrimarySlot, i % 800, i / 800));
+    return pixels;
+}
+
+std::vector<uint16_t> ShownPixels() {
+    EraseCursor();
+    const std::vector<uint16_t> pixels = ScreenPixels();
+    DrawCursor();
     return pixels;
 }
 
@@ -17,6 +27,13 @@ void PaintWorkPattern() {
         for (int x = 0; x < work.width; ++x)
             work.pixels[y * work.pitch + x] = static_cast<uint16_t>((y * 800 + x) % 65521 + 1);
     UnlockSlot(WorkSlot);
+}
+
+Picture Named(std::string_view name) {
+    for (const AtlasRegion& r : kAtlas)
+        if (name == r.name) return WorkPicture(r);
+    ADD_FAILURE() << "no picture " << name;
+    return {};
 }
 
 Picture PartOf(const Picture& p, int dx, int dy, int w, int h) {

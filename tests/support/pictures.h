@@ -4,6 +4,7 @@
 // or put in the wrong place shows.
 #pragma once
 
+#include <string_view>
 #include <vector>
 
 #include "graphics/atlas.h"
@@ -11,7 +12,11 @@
 
 uint16_t PixelOf(int slot, int x, int y);
 std::vector<uint16_t> ScreenPixels();
+// The screen as it shows without the pointer.
+std::vector<uint16_t> ShownPixels();
 void PaintWorkPattern();
+// The picture of that atlas name, for names made at run time ("pipe_" + kind).
+Picture Named(std::string_view name);
 // The w x h part of a picture from (dx, dy) within it, placed as far in on screen.
 Picture PartOf(const Picture& picture, int dx, int dy, int w, int h);
 // `slot` holds exactly the picture's pixels with its top-left at (x, y); where
