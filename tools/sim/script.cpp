@@ -8,6 +8,8 @@
 #include <fstream>
 #include <map>
 #include <sstream>
+#include <string_view>
+#include <utility>
 
 #include "board/board_state.h"
 #include "frontend/front_state.h"
@@ -121,20 +123,16 @@ std::optional<std::string> Timeline(const std::vector<std::string>& actions, std
         const std::vector<std::string> p = Split(arg, ',');
         int a = 0, b = 0, c = 0;
         const auto bad = [&] { return std::optional<std::string>("bad action '" + action + "'"); };
-        if (action == "dump") {
-            out.push_back({t, EventKind::Dump, {}});
-        } else if (action == "dump:effects") {
-            out.push_back({t, EventKind::DumpEffects, {}});
-        } else if (action == "dump:files") {
-            out.push_back({t, EventKind::DumpFiles, {}});
-        } else if (action == "dump:panel") {
-            out.push_back({t, EventKind::DumpPanel, {}});
-        } else if (action == "dump:screen") {
-            out.push_back({t, EventKind::DumpScreen, {}});
-        } else if (action == "dump:scores") {
-            out.push_back({t, EventKind::DumpScores, {}});
-        } else if (action == "lose-display") {
-            out.push_back({t, EventKind::LoseDisplay, {}});
+        // Actions that are the runner's own, not messages to the game.
+        static const std::pair<std::string_view, EventKind> kRunnerActions[] = {
+            {"dump", EventKind::Dump},           {"dump:effects", EventKind::DumpEffects},
+            {"dump:files", EventKind::DumpFiles}, {"dump:panel", EventKind::DumpPanel},
+            {"dump:screen", EventKind::DumpScreen}, {"dump:scores", EventKind::DumpScores},
+            {"lose-display", EventKind::LoseDisplay}};
+        const auto runner = std::find_if(std::begin(kRunnerActions), std::end(kRunnerActions),
+                                         [&](const auto& entry) { return entry.first == action; });
+        if (runner != std::end(kRunnerActions)) {
+            out.push_back({t, runner->second, {}});
         } else if (action == "close") {
             post(MsgKind::Close);
         } else if (verb == "wait") {
