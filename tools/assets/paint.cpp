@@ -32,6 +32,16 @@ void FillVertical(cairo_t* cr, double y0, double y1, Color top, Color bottom, bo
     cairo_pattern_destroy(p);
 }
 
+void FillVertical(cairo_t* cr, double y0, double y1, Color top, Color middle, double middleAt, Color bottom) {
+    cairo_pattern_t* p = cairo_pattern_create_linear(0, y0, 0, y1);
+    cairo_pattern_add_color_stop_rgba(p, 0, top.r, top.g, top.b, top.a);
+    cairo_pattern_add_color_stop_rgba(p, middleAt, middle.r, middle.g, middle.b, middle.a);
+    cairo_pattern_add_color_stop_rgba(p, 1, bottom.r, bottom.g, bottom.b, bottom.a);
+    cairo_set_source(cr, p);
+    cairo_fill(cr);
+    cairo_pattern_destroy(p);
+}
+
 void FillRadial(cairo_t* cr, double cx, double cy, double r, Color inner, Color outer, bool preserve) {
     cairo_pattern_t* p = cairo_pattern_create_radial(cx, cy, 0, cx, cy, r);
     cairo_pattern_add_color_stop_rgba(p, 0, inner.r, inner.g, inner.b, inner.a);
@@ -232,13 +242,7 @@ void DrawButton(cairo_t* cr, double x, double y, double w, double h, const char*
         faceMid = Hex(0x22345A);
         faceBottom = Hex(0x31487A);
     }
-    cairo_pattern_t* p = cairo_pattern_create_linear(0, y + 2, 0, y + h - 3);
-    cairo_pattern_add_color_stop_rgb(p, 0, faceTop.r, faceTop.g, faceTop.b);
-    cairo_pattern_add_color_stop_rgb(p, 0.5, faceMid.r, faceMid.g, faceMid.b);
-    cairo_pattern_add_color_stop_rgb(p, 1, faceBottom.r, faceBottom.g, faceBottom.b);
-    cairo_set_source(cr, p);
-    cairo_fill(cr);
-    cairo_pattern_destroy(p);
+    FillVertical(cr, y + 2, y + h - 3, faceTop, faceMid, 0.5, faceBottom);
     // Glossy upper half.
     RoundedRect(cr, x + 3, y + 3, w - 7, (h - 6) * 0.45, r - 2.5);
     SetColor(cr, WithAlpha(Hex(0xFFFFFF), look.pressed ? 0.04 : look.highlighted ? 0.28 : 0.12));

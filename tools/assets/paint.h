@@ -22,6 +22,8 @@ void SetColor(cairo_t* cr, Color c);
 void RoundedRect(cairo_t* cr, double x, double y, double w, double h, double r);
 // Fills the current path with a top-to-bottom gradient.
 void FillVertical(cairo_t* cr, double y0, double y1, Color top, Color bottom, bool preserve = false);
+// The same through a third colour at `middleAt` (0..1) of the way down.
+void FillVertical(cairo_t* cr, double y0, double y1, Color top, Color middle, double middleAt, Color bottom);
 void FillRadial(cairo_t* cr, double cx, double cy, double r, Color inner, Color outer, bool preserve = false);
 
 enum class Face { Sans, SansBold, Serif, SerifBold, Condensed, CondensedBold };

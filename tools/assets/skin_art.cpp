@@ -211,14 +211,7 @@ void BandsOnLockedTube(cairo_t* cr, int kind, const SkinStyle& s) {
         SetColor(cr, WithAlpha(Hex(0x000000), 0.35));
         cairo_fill(cr);
         cairo_rectangle(cr, -half, -2, 2 * half, 4);
-        cairo_pattern_t* p = cairo_pattern_create_linear(0, -2, 0, 2);
-        const Color light = Lighter(s.bolt, 0.55), mid = s.bolt, dark = Darker(s.bolt, 0.55);
-        cairo_pattern_add_color_stop_rgb(p, 0, light.r, light.g, light.b);
-        cairo_pattern_add_color_stop_rgb(p, 0.4, mid.r, mid.g, mid.b);
-        cairo_pattern_add_color_stop_rgb(p, 1, dark.r, dark.g, dark.b);
-        cairo_set_source(cr, p);
-        cairo_fill(cr);
-        cairo_pattern_destroy(p);
+        FillVertical(cr, -2, 2, Lighter(s.bolt, 0.55), s.bolt, 0.4, Darker(s.bolt, 0.55));
         cairo_restore(cr);
     };
     if (kind == 1 || kind == 0) {
