@@ -17,10 +17,7 @@ game=${1:?usage: real_window.sh GAME [DATA_FOLDER]}
 data=${2:-$(dirname "$game")}
 
 for tool in Xvfb xdotool import convert compare; do
-  if ! command -v "$tool" >/dev/null 2>&1; then
-    echo "skipped: $tool is not installed"
-    exit 0
-  fi
+  command -v "$tool" >/dev/null 2>&1 || { echo "skipped: $tool is not installed"; exit 0; }
 done
 
 work=$(mktemp -d)
@@ -55,15 +52,11 @@ start_game() {
   [ "$(colours start "$2")" -gt 1 ] || fail "the picture is one colour"
 }
 
-# A score file in which every entry holds -1, so that any score, even 0, enters
-# the tables: word i of the file is stored XORed with i + 173.
-perl -e 'my $b = ("\0" x 21 . pack("l<", -1)) x 30;
-         my @w = unpack("v*", $b); $w[$_] ^= ($_ + 173) & 0xFFFF for 0 .. $#w;
-         print pack("v*", @w);' >"$folder/torvanex.rec"
-plain_scores() {
-  perl -e 'local $/; my @w = unpack("v*", <STDIN>); $w[$_] ^= ($_ + 173) & 0xFFFF for 0 .. $#w;
-           print pack("v*", @w);' <"$folder/torvanex.rec"
-}
+# Word i of the score file is stored XORed with i + 173, both ways. A file in
+# which every entry holds -1, so that any score, even 0, enters the tables:
+scramble() { perl -e 'local $/; my @w = unpack("v*", <STDIN>); $w[$_] ^= ($_ + 173) & 0xFFFF for 0 .. $#w; print pack("v*", @w);'; }
+perl -e 'print +("\0" x 21 . pack("l<", -1)) x 30' | scramble >"$folder/torvanex.rec"
+
 # ---- a game from the start screen to a saved exit
 start_x 800x600x24
 start_game 800x600 800x600+0+0
@@ -92,7 +85,7 @@ for f in nskin ngame level; do
   [ "$(stat -c %s "$folder/$f" 2>/dev/null)" = 1 ] || fail "$f was not saved as one byte"
 done
 [ "$(stat -c %s "$folder/torvanex.rec" 2>/dev/null)" = 750 ] || fail "torvanex.rec is not 750 bytes"
-plain_scores | grep -aq $'\x03Ann' || fail "the name typed was not saved in torvanex.rec"
+scramble <"$folder/torvanex.rec" | grep -aq $'\x03Ann' || fail "the name typed was not saved in torvanex.rec"
 
 # ---- closed from the desktop, it saves all the same
 rm -f "$folder/nskin" "$folder/ngame" "$folder/level"
