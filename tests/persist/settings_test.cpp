@@ -14,13 +14,7 @@ constexpr auto kNoFault = hl::FileOp::Open;   // never injected here
 // A file that is missing or cannot be used is replaced by the default one with
 // both switches on; when that cannot be written, what was read stays, silently.
 TEST_F(PersistTest, ConfigFileAsFoundOnDisk) {
-    const struct {
-        const char* content;
-        bool readFails;
-        hl::FileOp writeFault;
-        int sound, music;
-        bool replaced;
-    } cases[] = {
+    const struct { const char* content; bool readFails; hl::FileOp writeFault; int sound, music; bool replaced; } cases[] = {
         {kMissing, false, kNoFault, 1, 1, true},
         {"", false, kNoFault, 1, 1, true},
         {"a\r\n0\r\nb\r\n0\r\n", false, kNoFault, 0, 0, false},
@@ -57,10 +51,8 @@ TEST_F(PersistTest, ConfigFileAsFoundOnDisk) {
 // A missing or out-of-range byte gives the built-in value; a file that is
 // there but cannot be read ends the game with the file error.
 TEST_F(PersistTest, OneByteSettingsFiles) {
-    const struct {
-        const char *skin, *mode, *level;   // kMissing: no file; "" is one zero byte
-        int32_t wantSkin, wantMode, wantLevel;
-    } cases[] = {
+    // kMissing: no file; "" is one zero byte.
+    const struct { const char *skin, *mode, *level; int32_t wantSkin, wantMode, wantLevel; } cases[] = {
         {kMissing, kMissing, kMissing, 1, 0, 0},
         {"\x02", "\x02", "\x01", 2, 2, 1},
         {"", "", "", 0, 0, 0},

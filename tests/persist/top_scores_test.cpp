@@ -1,5 +1,6 @@
 // The top-score tables: the scrambled file, damaged entries, the ranking.
 #include <cstring>
+#include <utility>
 
 #include "board/board_state.h"
 #include "persist/persist_fixture.h"
@@ -11,16 +12,11 @@ namespace {
 
 size_t Offset(int table, int row) { return static_cast<size_t>(table * 125 + row * 25); }
 
-std::vector<int32_t> Scores(int table) {
-    std::vector<int32_t> scores;
-    for (int row = 0; row < 5; ++row) scores.push_back(ScoreValue(table, row));
-    return scores;
-}
-
-std::string Initials(int table) {
-    std::string initials;
-    for (int row = 0; row < 5; ++row) initials += ScoreName(table, row).substr(0, 1);
-    return initials;
+// A table's five scores, and the first letters of its five names.
+std::pair<std::vector<int32_t>, std::string> Table(int table) {
+    std::pair<std::vector<int32_t>, std::string> rows;
+    for (int row = 0; row < 5; ++row) rows.first.push_back(ScoreValue(table, row)), rows.second += ScoreName(table, row)[0];
+    return rows;
 }
 
 }  // namespace
@@ -81,13 +77,8 @@ TEST_F(PersistTest, ScoreFileValuesAndDamagedNames) {
 }
 
 TEST_F(PersistTest, QualifyingAndRanking) {
-    struct Case {
-        int mode, level;
-        bool custom;  // the table holds A 500, B 400, C 300, D 200, E 100
-        int32_t score;
-        std::vector<int32_t> after;
-        const char* initials;  // the new entry is N
-    } cases[] = {
+    // A custom table holds A 500, B 400, C 300, D 200, E 100; the new entry is N.
+    const struct { int mode, level; bool custom; int32_t score; std::vector<int32_t> after; const char* initials; } cases[] = {
         {0, 0, false, 0, {3390, 0, 0, 0, 0}, "ANNNN"},  // 0 never enters a default table
         {1, 1, false, -4, {762, 0, 0, 0, 0}, "ANNNN"},
         {2, 1, false, 497, {497, 496, 0, 0, 0}, "NANNN"},
@@ -98,7 +89,7 @@ TEST_F(PersistTest, QualifyingAndRanking) {
         {0, 1, true, 300, {500, 400, 300, 300, 200}, "ABCND"},
         {0, 1, true, 100, {500, 400, 300, 200, 100}, "ABCDE"},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.score);
         Restart();
         Game.GameMode = c.mode;
@@ -113,12 +104,11 @@ TEST_F(PersistTest, QualifyingAndRanking) {
         }
         uint8_t before[750];
         std::memcpy(before, Persist.TopScores, sizeof before);
-        const bool enters = c.after != Scores(table);
+        const bool enters = c.after != Table(table).first;
 
         EXPECT_EQ(Qualifies(c.score), enters);
         InsertTopScore("New", c.score);
-        EXPECT_EQ(Scores(table), c.after);
-        EXPECT_EQ(Initials(table), c.initials);
+        EXPECT_EQ(Table(table), std::pair(c.after, std::string(c.initials)));
         EXPECT_EQ(Persist.ScoresChanged, enters ? 1 : 0);
         std::memcpy(before + Offset(table, 0), Persist.TopScores + Offset(table, 0), 125);
         EXPECT_EQ(std::memcmp(before, Persist.TopScores, sizeof before), 0) << "other tables are untouched";
@@ -128,15 +118,10 @@ TEST_F(PersistTest, QualifyingAndRanking) {
 // Writing the default tables goes the way of a save, whose every failing step
 // SaveTest.SaveCutOffAtEveryStep tries.
 TEST_F(PersistTest, ScoreFileFailuresAreFatal) {
-    struct Case {
-        bool present;  // a 750-byte file is there to read
-        hl::FileOp op;
-        int code;
-        const char* digits;
-    } cases[] = {
-        {true, hl::FileOp::Read, 5, "   5"}, {false, hl::FileOp::Create, 3, "   3"},
-    };
-    for (const Case& c : cases) {
+    // Reading a 750-byte file that is there, or writing the default one.
+    const struct { bool present; hl::FileOp op; int code; const char* digits; } cases[] = {
+        {true, hl::FileOp::Read, 5, "   5"}, {false, hl::FileOp::Create, 3, "   3"}};
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.digits);
         Restart();
         Remove("torvanex.rec");

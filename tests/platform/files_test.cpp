@@ -4,9 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <chrono>
 #include <filesystem>
+#include <stop_token>
 #include <thread>
 
 #include "graphics/bitmap.h"
@@ -21,36 +21,27 @@ namespace {
 
 // Should an open wait on the FIFO after all, a writer comes and goes after two
 // seconds so the test ends (and fails) instead of hanging.
-class Unblocker {
-public:
-    explicit Unblocker(std::string path)
-        : thread_([this, path = std::move(path)] {
-              const auto from = Clock::now() + 2s;
-              while (!stop_) {
+struct Unblocker {
+    std::jthread thread;
+    explicit Unblocker(const std::string& path)
+        : thread([path, from = Clock::now() + 2s](const std::stop_token& stop) {
+              for (; !stop.stop_requested(); std::this_thread::sleep_for(10ms))
                   if (Clock::now() > from)
                       if (const int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK); fd >= 0) ::close(fd);
-                  std::this_thread::sleep_for(10ms);
-              }
           }) {}
-    ~Unblocker() {
-        stop_ = true;
-        thread_.join();
-    }
-
-private:
-    std::atomic<bool> stop_{false};
-    std::thread thread_;
 };
 
 }  // namespace
 
 class NotAFile : public FreshProgram {
 public:
-    // `name` of the program folder becomes a FIFO, or a link to a device.
-    void Plant(const std::string& name, bool fifo) {
+    // `name` of the program folder becomes a FIFO, or a link to a device,
+    // with a writer to come should an open wait on it.
+    Unblocker Plant(const std::string& name, bool fifo) {
         Remove(name);
-        if (fifo) ASSERT_EQ(::mkfifo((Folder() + name).c_str(), 0600), 0);
+        if (fifo) EXPECT_EQ(::mkfifo((Folder() + name).c_str(), 0600), 0);
         else std::filesystem::create_symlink("/dev/zero", Folder() + name);
+        return Unblocker(Folder() + name);
     }
 };
 
@@ -59,32 +50,23 @@ TEST_F(NotAFile, AFifoOrADeviceInPlaceOfADataFileIsMissingAtOnce) {
         SCOPED_TRACE(fifo ? "FIFO" : "device");
         const auto start = Clock::now();
 
+        // Each writer stays ready until the end of the round.
         Restart();
-        Plant("arial8", fifo);
-        {
-            const Unblocker unblocker(Folder() + "arial8");
-            Font font;
-            EXPECT_EQ(ExitStatusOf([&] { LoadFont("arial8", font); }), 1);
-        }
+        const Unblocker font = Plant("arial8", fifo);
+        EXPECT_EQ(ExitStatusOf([] { Font loaded; LoadFont("arial8", loaded); }), 1);
         ExpectOneMessage(FileError("   2"));
 
         Restart();
-        Plant("05.wav", fifo);
+        const Unblocker effect = Plant("05.wav", fifo);
         ASSERT_TRUE(InitSound());
-        {
-            const Unblocker unblocker(Folder() + "05.wav");
-            PlayEffect(5);
-        }
+        PlayEffect(5);
         EXPECT_TRUE(Sound.SoundOn == 0 && EffectsHeard().empty() && platform::headless::Get().messageBoxes.empty());
         EXPECT_EQ(TakeLastIoResult(), 0);
 
         Restart();
         CreateDisplay();
-        Plant("pic.wrk", fifo);
-        {
-            const Unblocker unblocker(Folder() + "pic.wrk");
-            EXPECT_EQ(ExitStatusOf([] { LoadBitmapFile(0, 0, 0, 0, ComposeSlot, "pic.wrk"); }), 1);
-        }
+        const Unblocker picture = Plant("pic.wrk", fifo);
+        EXPECT_EQ(ExitStatusOf([] { LoadBitmapFile(0, 0, 0, 0, ComposeSlot, "pic.wrk"); }), 1);
         ExpectOneMessage("File not found. Please reinstall Torvanex");
         EXPECT_LT(Clock::now() - start, 1s) << "nothing waited for a writer";
     }

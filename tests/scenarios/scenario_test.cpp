@@ -1,5 +1,6 @@
 // Whole games played from scripts of timed input, from the start screen on,
-// compared with their expected dumps. A mismatch leaves NAME.actual and
+// compared with their expected dumps, the invariants the game fuzzer and the
+// soak check holding after every message. A mismatch leaves NAME.actual and
 // NAME.bmp (the screen as the run ended) in the test's working folder; with
 // TORVANEX_UPDATE_SCENARIOS=1 the expected dumps are written instead.
 #include <gtest/gtest.h>
@@ -8,8 +9,10 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "board/board_state.h"
+#include "invariants.h"
 #include "script.h"
 #include "support/fresh_program.h"
 
@@ -31,9 +34,16 @@ protected:
             ADD_FAILURE() << *problem;
             return {};
         }
+        std::vector<std::string> broken;
+        int passes = 0;
+        options.afterPass = [&] {
+            if (++passes, broken.empty()) broken = BrokenInvariants();
+        };
         std::string folder = Folder();
         folder.pop_back();
         const SimResult result = RunScript(options, folder);
+        EXPECT_GT(passes, 50) << "invariants checked from the start screen on";
+        EXPECT_EQ(broken, std::vector<std::string>{}) << "the first pass that broke an invariant";
         if (std::getenv("TORVANEX_UPDATE_SCENARIOS")) {
             std::ofstream(base + ".expected") << result.output;
             return result;

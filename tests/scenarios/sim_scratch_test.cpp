@@ -1,9 +1,9 @@
 // The simulator as a harness runs it: a run killed before its end leaves its
 // scratch copy of the game behind, and the next run clears it away, while the
 // folder of a run still going is left alone.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -16,8 +16,6 @@
 
 #include "support/scratch_folder.h"
 
-extern char** environ;
-
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
@@ -25,23 +23,18 @@ namespace {
 
 // Starts the simulator with its temporary folder in `temp`, its output going
 // to `output` (or nowhere).
-pid_t StartSim(const std::string& temp, const std::vector<std::string>& actions, int output = -1) {
-    std::vector<std::string> env = {"TMPDIR=" + temp};
-    for (char** e = environ; *e; ++e)
-        if (std::string(*e).rfind("TMPDIR=", 0) != 0) env.emplace_back(*e);
-    std::vector<std::string> args = {TORVANEX_SIM};
-    args.insert(args.end(), actions.begin(), actions.end());
-    std::vector<char*> argv, envp;
+pid_t StartSim(const std::string& temp, std::vector<std::string> args, int output = -1) {
+    args.insert(args.begin(), TORVANEX_SIM);
+    std::vector<char*> argv;
     for (std::string& a : args) argv.push_back(a.data());
-    for (std::string& e : env) envp.push_back(e.data());
-    argv.push_back(nullptr), envp.push_back(nullptr);
-    posix_spawn_file_actions_t quiet;
-    posix_spawn_file_actions_init(&quiet);
-    if (output >= 0) posix_spawn_file_actions_adddup2(&quiet, output, 1);
-    else posix_spawn_file_actions_addopen(&quiet, 1, "/dev/null", O_WRONLY, 0);
-    pid_t pid = -1;
-    if (posix_spawn(&pid, argv[0], &quiet, nullptr, argv.data(), envp.data()) != 0) pid = -1;
-    posix_spawn_file_actions_destroy(&quiet);
+    argv.push_back(nullptr);
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::setenv("TMPDIR", temp.c_str(), 1);
+        ::dup2(output >= 0 ? output : ::open("/dev/null", O_WRONLY), 1);
+        ::execv(argv[0], argv.data());
+        ::_exit(127);
+    }
     return pid;
 }
 

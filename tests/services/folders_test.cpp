@@ -108,8 +108,6 @@ TEST_F(SavingApart, TheFiveFilesLiveInTheSaveFolderOnly) {
     UseSaveFolder();
     LoadByteSettings();
     LoadTopScores();
-    EXPECT_EQ(Game.GameMode, 2);
-    EXPECT_EQ(Game.Level, 1);
-    EXPECT_EQ(Game.SkinIndex, 0);
+    EXPECT_TRUE(Game.GameMode == 2 && Game.Level == 1 && Game.SkinIndex == 0);
     EXPECT_EQ(ScoreName(CurrentScoreTable(), 0), "Ann");
 }

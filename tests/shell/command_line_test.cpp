@@ -7,12 +7,7 @@ using Action = CommandLine::Action;
 using platform::WindowMode;
 
 TEST(CommandLine, TheLastWindowChoiceWinsAndHelpOrVersionPlaysNothing) {
-    struct Case {
-        std::vector<std::string> arguments;
-        Action action;
-        WindowMode mode;
-    };
-    const Case cases[] = {
+    const struct { std::vector<std::string> arguments; Action action; WindowMode mode; } cases[] = {
         {{}, Action::Play, WindowMode::FullScreen},
         {{"--window"}, Action::Play, WindowMode::Windowed},
         {{"--window", "--fullscreen"}, Action::Play, WindowMode::FullScreen},
@@ -21,7 +16,7 @@ TEST(CommandLine, TheLastWindowChoiceWinsAndHelpOrVersionPlaysNothing) {
         {{"--version", "-h"}, Action::ShowHelp, WindowMode::FullScreen},
         {{"--version"}, Action::ShowVersion, WindowMode::FullScreen},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         const CommandLine line = ParseCommandLine(c.arguments);
         EXPECT_EQ(line.action, c.action) << testing::PrintToString(c.arguments);
         EXPECT_EQ(line.windowMode, c.mode) << testing::PrintToString(c.arguments);
