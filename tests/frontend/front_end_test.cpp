@@ -49,14 +49,6 @@ public:
     }
 };
 
-TEST_F(FrontEnd, StartUpEndsOnTheStartScreenWithTheWholeTitleAndNoCursor) {
-    Start();
-    EXPECT_EQ(Game.ScreenState, StartScreen);
-    EXPECT_EQ(Cursor.CursorDrawn, 0);
-    EXPECT_TRUE(ShowsAtItsPlace(WorkPicture("title_keyed_2"), PrimarySlot, true));
-    EXPECT_GE(hl::NowMs(), 500 + 67 * 50) << "the title takes its time";
-}
-
 TEST_F(FrontEnd, DuringTheTitleAClickIsLostAKeyWaitsAndMovesOnlyMoveThePointer) {
     hl::Schedule(1000, {MsgKind::MouseMove, 0, 222, 333});
     hl::Schedule(1100, {MsgKind::LButtonDown, 0, 222, 333});
@@ -74,14 +66,9 @@ TEST_F(FrontEnd, DuringTheTitleAClickIsLostAKeyWaitsAndMovesOnlyMoveThePointer) 
     EXPECT_EQ(Game.ScreenState, Playing) << "the key started the game once the title was over";
 }
 
-TEST_F(FrontEnd, TheGameScreenIsComposedFromTheWorkPictures) {
+// The pointer on the home-page bar when the game screen is composed lights it.
+TEST_F(FrontEnd, ThePointerOnAButtonWhenTheGameScreenIsComposedLightsIt) {
     StartAGame();
-    EXPECT_EQ(Cursor.CursorDrawn, 1);
-    EraseCursor();
-    for (const char* name : {"top_bar", "button_newgame", "button_stop", "button_skin", "button_home"})
-        EXPECT_TRUE(ShowsAtItsPlace(Named(name))) << name;
-    EXPECT_EQ(Game.HoverButton, kNoButton);
-    // The pointer on the home-page bar when the screen is composed lights it.
     Click(400, 570);
     Type(27, 300);
     Type(' ', 700);
