@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <tuple>
 #include <vector>
 
 #include "board/board_state.h"
@@ -78,13 +79,11 @@ TEST_F(FrontEnd, ThePointerOnAButtonWhenTheGameScreenIsComposedLightsIt) {
 
 TEST_F(FrontEnd, PressesOnTheBoardEdgesGrabTheirCellOrFallToThePanel) {
     StartAGame();
-    Moves.GrabCell = {3, 3};
-    Click(509, 541);
-    EXPECT_EQ(Moves.GrabCell, (CellPos{11, 11}));
-    for (const auto& [x, y] : {std::pair{510, 541}, {509, 542}, {89, 200}}) {
+    for (const auto& [x, y, grabbed] : {std::tuple{509, 541, CellPos{11, 11}}, {510, 541, CellPos{3, 3}},
+                                        {509, 542, CellPos{3, 3}}, {89, 200, CellPos{3, 3}}}) {
         Moves.GrabCell = {3, 3};
         Click(x, y);
-        EXPECT_EQ(Moves.GrabCell, (CellPos{3, 3})) << x << "," << y;
+        EXPECT_EQ(Moves.GrabCell, grabbed) << x << "," << y;
     }
     Click(200, 200, MsgKind::RButtonDown);
     EXPECT_EQ(Moves.GrabCell, (CellPos{3, 3})) << "a right press turns but grabs nothing";
