@@ -6,7 +6,6 @@
 
 #include "board/pieces.h"
 #include "engine_fixture.h"
-#include "graphics/text.h"
 
 using DrawingTest = EngineTest;
 
@@ -39,21 +38,14 @@ TEST_F(DrawingTest, ScoreShowsItsLastFiveDigitsRightAlignedOverAFreshPanel) {
     }
 }
 
-TEST_F(DrawingTest, SpeedAndLevelGlyphsSitInsideTheirPanelsOverAFreshBackground) {
+TEST_F(DrawingTest, SpeedGlyphSitsInsideItsPanelOverAFreshBackground) {
     const Picture panel = WorkPicture("speed_panel_bg");
-    const Picture levels[2] = {WorkPicture("level_glyph_0"), WorkPicture("level_glyph_1")};
     for (const int speed : {8, 1, 0, 9, 12, -3}) {
         Game.Speed = speed;
         DrawSpeed(PrimarySlot);
         const Picture digit = Digit(std::clamp(speed, 0, 9));
         const int x = FindPicture(digit, panel.destX, panel.destX + panel.width() - digit.width(), panel.destY);
         EXPECT_TRUE(x >= 0 && BackgroundAround(panel, digit, x)) << "speed " << speed;
-    }
-    for (const int level : {1, 0, 1}) {
-        Game.Level = level;
-        DrawLevelGlyph(PrimarySlot);
-        const Picture& glyph = levels[level];
-        EXPECT_TRUE(ShowsAtItsPlace(glyph) && BackgroundAround(WorkPicture("level_glyph_bg"), glyph, glyph.destX)) << level;
     }
 }
 
@@ -72,19 +64,11 @@ TEST_F(DrawingTest, BlockGaugeShowsOneMarkPerBlockStillAllowedPackedToTheRight) 
     }
 }
 
-TEST_F(DrawingTest, ModeOneCellsShowBlocksLineEndsCursorAndWalls) {
-    Game.GameMode = 1, Game.LineEnd = {2, 1}, Game.KeyCursor = {-1, -1};
+// The key cursor's frame is keyed over an empty mode-1 cell, and walls go on
+// over both, flush against their side and centred along it.
+TEST_F(DrawingTest, ModeOneWallsGoOverTheCursorFrameOverTheCell) {
+    Game.GameMode = 1;
     std::memset(Game.Board, 0, sizeof Game.Board);
-    const struct { int col; uint8_t code; Picture shown; } cells[] = {
-        {0, 0, WorkPicture("mode1_empty")},      {1, 129, WorkPicture("mode1_block_129")},
-        {2, 129, WorkPicture("mode1_block_129_end")}, {3, 131, WorkPicture("mode1_block_131")},
-        {4, kLineCross, WorkPicture("mode1_line_cross")}, {5, kLineHorizontal, WorkPicture("mode1_line_h")}};
-    for (const auto& c : cells) Game.Board[CellIndex(c.col, 1)] = c.code;
-    DrawBoard(PrimarySlot);
-    for (const auto& c : cells) EXPECT_TRUE(ShowsPicture(c.shown, CellX(c.col), CellY(1))) << "column " << c.col;
-
-    // The key cursor's frame is keyed over the cell, and walls go on over both,
-    // flush against their side and centred along it.
     const Picture frame = WorkPicture("kbd_cursor_frame"), empty = WorkPicture("mode1_empty");
     LockSlot(WorkSlot);
     Display.Slots[WorkSlot].pixels[(frame.top + 17) * Display.Slots[WorkSlot].pitch + frame.left + 17] = 0;
@@ -102,45 +86,4 @@ TEST_F(DrawingTest, ModeOneCellsShowBlocksLineEndsCursorAndWalls) {
         EXPECT_EQ(PixelOf(PrimarySlot, CellX(5) + 17, CellY(5) + 17), PixelOf(WorkSlot, empty.left + 17, empty.top + 17));
         EXPECT_EQ(PixelOf(PrimarySlot, CellX(5) + 3, CellY(5) + 17), PixelOf(WorkSlot, frame.left + 3, frame.top + 17));
     }
-}
-
-// Text read back off the screen, drawn in a font whose glyphs are a full top
-// row over the bits of their own code; a gap wider than an advance is a space.
-static std::string ReadText(const ScreenArea& area, uint16_t colour) {
-    const auto ink = [colour](int x, int y) { return PixelOf(PrimarySlot, x, y) == colour; };
-    std::string text;
-    for (int y = area.y; y + 1 < area.y + area.h && text.empty(); ++y)
-        for (int x = area.x, end = -1; x + 8 <= area.x + area.w; ++x) {
-            bool top = true;
-            for (int i = 0; i < 8; ++i) top = top && ink(x + i, y);
-            if (!top) continue;
-            if (end >= 0 && x - end > 2) text += ' ';
-            text += '\0';
-            for (int i = 0; i < 8; ++i) text.back() = char(text.back() | (ink(x + i, y + 1) ? 0x80 >> i : 0));
-            end = x + 8, x += 7;
-        }
-    return text;
-}
-
-TEST_F(DrawingTest, PieceCountersShowEachKindAndTheTotalInModeTwoOnly) {
-    std::vector<uint8_t> image = {1, 0, 2, 0, 32};
-    for (int code = 32; code < 128; ++code) image.insert(image.end(), {uint8_t(code == ' ' ? 0 : 0xFF), uint8_t(code)});
-    ASSERT_TRUE(MakeFont(std::move(image), Text.LargeFont));
-    const Picture strip = WorkPicture("counter_strip");
-    const ScreenArea area{strip.destX, strip.destY, strip.width(), strip.height()};
-    Game.GameMode = 2;
-    Text.ColourTable[27] = 0x1234;
-    for (int i = 0; i < kCells; ++i) Game.Board[i] = i % 8 == 7 ? kEmptyPipeCell : static_cast<uint8_t>(i % 8);
-    DrawPieceCounters();
-    EXPECT_EQ(ReadText(area, 0x1234), "72 36 18") << "corners, straights, crosses";
-    EXPECT_EQ(ReadText(area, 0xFFFF), "Total: 126");
-    int x = area.x;
-    for (const Picture& icon : {WorkPicture("pipe_6"), WorkPicture("pipe_2"), WorkPicture("pipe_0")})
-        ASSERT_GE(x = FindPicture(icon, x, area.x + area.w - icon.width(), area.y), 0) << "a corner, a straight, a cross";
-
-    Game.GameMode = 0;
-    const Picture other = PartOf(WorkPicture("top_bar"), 0, 0, strip.width(), strip.height());
-    CopyPicture(other, area.x, area.y, PrimarySlot);
-    DrawPieceCounters();
-    EXPECT_TRUE(ShowsPicture(other, area.x, area.y));
 }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <tuple>
 #include <vector>
 
 #include "board/board_state.h"
@@ -49,14 +50,6 @@ public:
     }
 };
 
-TEST_F(FrontEnd, StartUpEndsOnTheStartScreenWithTheWholeTitleAndNoCursor) {
-    Start();
-    EXPECT_EQ(Game.ScreenState, StartScreen);
-    EXPECT_EQ(Cursor.CursorDrawn, 0);
-    EXPECT_TRUE(ShowsAtItsPlace(WorkPicture("title_keyed_2"), PrimarySlot, true));
-    EXPECT_GE(hl::NowMs(), 500 + 67 * 50) << "the title takes its time";
-}
-
 TEST_F(FrontEnd, DuringTheTitleAClickIsLostAKeyWaitsAndMovesOnlyMoveThePointer) {
     hl::Schedule(1000, {MsgKind::MouseMove, 0, 222, 333});
     hl::Schedule(1100, {MsgKind::LButtonDown, 0, 222, 333});
@@ -74,14 +67,9 @@ TEST_F(FrontEnd, DuringTheTitleAClickIsLostAKeyWaitsAndMovesOnlyMoveThePointer) 
     EXPECT_EQ(Game.ScreenState, Playing) << "the key started the game once the title was over";
 }
 
-TEST_F(FrontEnd, TheGameScreenIsComposedFromTheWorkPictures) {
+// The pointer on the home-page bar when the game screen is composed lights it.
+TEST_F(FrontEnd, ThePointerOnAButtonWhenTheGameScreenIsComposedLightsIt) {
     StartAGame();
-    EXPECT_EQ(Cursor.CursorDrawn, 1);
-    EraseCursor();
-    for (const char* name : {"top_bar", "button_newgame", "button_stop", "button_skin", "button_home"})
-        EXPECT_TRUE(ShowsAtItsPlace(Named(name))) << name;
-    EXPECT_EQ(Game.HoverButton, kNoButton);
-    // The pointer on the home-page bar when the screen is composed lights it.
     Click(400, 570);
     Type(27, 300);
     Type(' ', 700);
@@ -91,13 +79,11 @@ TEST_F(FrontEnd, TheGameScreenIsComposedFromTheWorkPictures) {
 
 TEST_F(FrontEnd, PressesOnTheBoardEdgesGrabTheirCellOrFallToThePanel) {
     StartAGame();
-    Moves.GrabCell = {3, 3};
-    Click(509, 541);
-    EXPECT_EQ(Moves.GrabCell, (CellPos{11, 11}));
-    for (const auto& [x, y] : {std::pair{510, 541}, {509, 542}, {89, 200}}) {
+    for (const auto& [x, y, grabbed] : {std::tuple{509, 541, CellPos{11, 11}}, {510, 541, CellPos{3, 3}},
+                                        {509, 542, CellPos{3, 3}}, {89, 200, CellPos{3, 3}}}) {
         Moves.GrabCell = {3, 3};
         Click(x, y);
-        EXPECT_EQ(Moves.GrabCell, (CellPos{3, 3})) << x << "," << y;
+        EXPECT_EQ(Moves.GrabCell, grabbed) << x << "," << y;
     }
     Click(200, 200, MsgKind::RButtonDown);
     EXPECT_EQ(Moves.GrabCell, (CellPos{3, 3})) << "a right press turns but grabs nothing";

@@ -92,8 +92,6 @@ TEST_F(LinesTest, TheKeyboardDrawsFromItsCursorWhichHidesMeanwhile) {
     LineKey('A');
     EXPECT_EQ(Game.LineEnd.col, -1) << "space on an empty cell, and a letter";
     LineKey(39);   // right
-    EXPECT_TRUE(Shows(WorkPicture("mode1_empty"), {6, 6}));
-    EXPECT_TRUE(Shows(WorkPicture("kbd_cursor_frame"), {7, 6}));
     LineKey(' ');
     EXPECT_EQ(Game.KeyCursor, (CellPos{-1, -1}));
     EXPECT_TRUE(Shows(WorkPicture("mode1_block_128_end"), {7, 6})) << "no frame over the line's start";

@@ -63,16 +63,11 @@ TEST_F(RotationTest, TraceMarksBothWaysAndCrossesByThePathsUsed) {
     Place({{3, 4, 2}, {4, 4, 2}, {5, 4, 0}, {6, 4, 2}, {7, 4, 0}, {7, 3, 1}, {7, 2, 4}, {8, 2, 6}, {8, 1, 1}});
     uint8_t marks[kCells] = {};
     ASSERT_TRUE(TraceMarks(4, 4, marks));
-    EXPECT_EQ(marks[CellIndex(3, 4)], 1);
-    EXPECT_EQ(marks[CellIndex(4, 4)], 1) << "the start";
-    EXPECT_EQ(marks[CellIndex(5, 4)], 1) << "a cross passed east-west only";
-    EXPECT_EQ(marks[CellIndex(7, 4)], 1);
-    EXPECT_EQ(marks[CellIndex(7, 3)], 0) << "the vertical path of a cross is another pipe";
+    // From the start both ways; the crosses passed east-west only, so the pipe above (7,4) is another one.
+    EXPECT_EQ(Codes({{3, 4}, {4, 4}, {5, 4}, {7, 4}, {7, 3}}, marks), (std::vector<int>{1, 1, 1, 1, 0}));
     uint8_t fromAbove[kCells] = {};
     ASSERT_TRUE(TraceMarks(3, 7, fromAbove));
-    EXPECT_EQ(fromAbove[CellIndex(7, 4)], 2) << "entered north-south";
-    EXPECT_EQ(fromAbove[CellIndex(8, 1)], 1);
-    EXPECT_EQ(fromAbove[CellIndex(6, 4)], 0);
+    EXPECT_EQ(Codes({{7, 4}, {8, 1}, {6, 4}}, fromAbove), (std::vector<int>{2, 1, 0})) << "(7,4) entered north-south";
     // A piece whose neighbours do not face it lights nothing and waits for nothing.
     EmptyBoard();
     Place({{2, 2, 1}, {2, 1, 2}});
