@@ -25,7 +25,7 @@ remove_player() {
   [ -n "$made_user" ] && userdel "$made_user" 2>/dev/null
   chmod -R u+w "$work" 2>/dev/null
 }
-. "$(dirname "$0")/../xvfb/x_session.sh"
+. "$(dirname "$0")/../support/x_session.sh"
 extra_cleanup=remove_player
 
 # ---- the installation in a staging folder

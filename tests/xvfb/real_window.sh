@@ -28,7 +28,7 @@ for f in "$data"/*.wrk "$data"/*.skn "$data"/*.wav "$data"/*.mid "$data"/arial8 
   [ -e "$f" ] && ln -s "$(cd "$(dirname "$f")" && pwd)/$(basename "$f")" "$folder/"
 done
 
-. "$(dirname "$0")/x_session.sh"
+. "$(dirname "$0")/../support/x_session.sh"
 
 # Pixels that differ within a rectangle WxH+X+Y between two screenshots.
 differing() {
