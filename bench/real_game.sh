@@ -55,7 +55,7 @@ trap cleanup EXIT
 display=90
 while [ -e "/tmp/.X$display-lock" ] && [ "$display" -lt 130 ]; do display=$((display + 1)); done
 export DISPLAY=:$display
-Xvfb "$DISPLAY" -screen 0 "$screen" -nolisten tcp >"$work/xvfb.log" 2>&1 &
+Xvfb "$DISPLAY" -screen 0 "$screen" -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
 for _ in $(seq 50); do
   xdotool getdisplaygeometry >/dev/null 2>&1 && break

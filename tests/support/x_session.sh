@@ -31,7 +31,9 @@ start_x() {
   for display in $(seq "$first" $((first + 42))); do
     [ -e "/tmp/.X$display-lock" ] && continue
     export DISPLAY=:$display
-    Xvfb "$DISPLAY" -screen 0 "$1" -nolisten tcp -ac >"$work/xvfb.log" 2>&1 &
+    # -noreset: the server would otherwise start over whenever its last client
+    # leaves (the readiness probe below), refusing whoever connects meanwhile.
+    Xvfb "$DISPLAY" -screen 0 "$1" -nolisten tcp -ac -noreset >"$work/xvfb.log" 2>&1 &
     xvfb_pid=$!
     for _ in $(seq 50); do
       kill -0 "$xvfb_pid" 2>/dev/null || break
